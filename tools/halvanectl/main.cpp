@@ -1,0 +1,39 @@
+#include "commands.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void usage(QTextStream &err)
+{
+    err << "usage: halvanectl COMMAND [ARGS]\n"
+           "\n"
+           "  settings [FOLDER]   print every setting of FOLDER/kvx.ini (default: the program's folder)\n";
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    CommandIo io{out, err};
+
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || args.first() == u"--help"_s || args.first() == u"-h"_s) {
+        usage(args.isEmpty() ? err : out);
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString command = args.takeFirst();
+    if (command == u"settings"_s)
+        return runSettingsCommand(args, io);
+
+    err << "halvanectl: unknown command '" << command << "'\n";
+    usage(err);
+    return 2;
+}
