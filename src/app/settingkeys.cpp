@@ -119,7 +119,8 @@ const QList<SettingKey> &all()
 const SettingKey *find(const QString &section, const QString &key)
 {
     for (const SettingKey &k : all()) {
-        if (k.section.compare(section, Qt::CaseInsensitive) == 0 && k.key.compare(key, Qt::CaseInsensitive) == 0)
+        if (k.section.compare(section, Qt::CaseInsensitive) == 0 &&
+            k.key.compare(key, Qt::CaseInsensitive) == 0)
             return &k;
     }
     return nullptr;

@@ -10,7 +10,13 @@
 
 // The key table of kvx.ini: every key the panel reads, in the order it reads them, with its type,
 // its default and the field of the settings record it fills.
-enum class SettingType { Integer, Boolean, Colour, Text };
+enum class SettingType
+{
+    Integer,
+    Boolean,
+    Colour,
+    Text
+};
 
 using SettingField = std::variant<std::monostate, int SettingsRecord::*, bool SettingsRecord::*,
                                   TColor SettingsRecord::*, QString SettingsRecord::*>;

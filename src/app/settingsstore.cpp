@@ -4,10 +4,7 @@
 
 using namespace Qt::StringLiterals;
 
-SettingsStore::SettingsStore(const QString &iniFileName)
-    : m_ini(iniFileName)
-{
-}
+SettingsStore::SettingsStore(const QString &iniFileName) : m_ini(iniFileName) {}
 
 QVariant SettingsStore::readValue(const SettingKey &key, bool *bad) const
 {

@@ -19,9 +19,18 @@ QString format(TColor color);
 // The standard names in their table order.
 QStringList standardNames();
 
-constexpr int red(TColor c) { return int(c & 0xFF); }
-constexpr int green(TColor c) { return int((c >> 8) & 0xFF); }
-constexpr int blue(TColor c) { return int((c >> 16) & 0xFF); }
+constexpr int red(TColor c)
+{
+    return int(c & 0xFF);
+}
+constexpr int green(TColor c)
+{
+    return int((c >> 8) & 0xFF);
+}
+constexpr int blue(TColor c)
+{
+    return int((c >> 16) & 0xFF);
+}
 constexpr TColor fromRgb(int r, int g, int b)
 {
     return TColor(r & 0xFF) | (TColor(g & 0xFF) << 8) | (TColor(b & 0xFF) << 16);

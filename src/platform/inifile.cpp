@@ -14,7 +14,7 @@ struct IniFile::Content
     QStringList lines;
     bool exists = false;
     bool bom = false;
-    bool ansi = false;           // Windows-1252 rather than UTF-8
+    bool ansi = false; // Windows-1252 rather than UTF-8
     QString eol = u"\n"_s;
     bool finalNewline = true;
 };
@@ -62,10 +62,7 @@ bool sameName(const QString &a, const QString &b)
 
 } // namespace
 
-IniFile::IniFile(QString fileName)
-    : m_fileName(std::move(fileName))
-{
-}
+IniFile::IniFile(QString fileName) : m_fileName(std::move(fileName)) {}
 
 bool IniFile::exists() const
 {
