@@ -9,7 +9,7 @@
 class FunctionList
 {
 public:
-    FunctionList();                                  // the default names
+    FunctionList();                                    // the default names
     explicit FunctionList(const QString &iniFileName); // Functions.ini, defaults filled in
 
     static QStringList defaultNames();

@@ -3,7 +3,8 @@
 #include <QtGlobal>
 
 // The bus's function codes: the high nibble of a telegram's second byte.
-enum class FunctionCode : quint8 {
+enum class FunctionCode : quint8
+{
     Null = 0,
     Reset = 1,
     Toggle = 2,
