@@ -1,12 +1,18 @@
+#include "app/application.h"
+#include "platform/singleinstanceguard.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char *argv[])
 {
+    // Refuse a second copy before anything else: it then ends silently without ever reaching the
+    // display server. A guard that cannot be created does not stop the panel.
+    SingleInstanceGuard instanceGuard;
+    if (instanceGuard.acquire() == SingleInstanceGuard::State::AlreadyRunning)
+        return 0;
+
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("HalvanescreenVCL-MainForm"));
-    window.setWindowFlag(Qt::FramelessWindowHint);
-    window.showFullScreen();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("Halvane Panel"));
+    Application panel;
+    return panel.run();
 }

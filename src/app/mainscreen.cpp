@@ -1,0 +1,483 @@
+#include "app/mainscreen.h"
+
+#include "app/busmonitorview.h"
+#include "app/panelassets.h"
+#include "app/projectdialog.h"
+#include "app/settingsstore.h"
+#include "app/startdelaypanel.h"
+#include "bus/busmonitorlog.h"
+#include "bus/gatewaylink.h"
+#include "data/datamodulekvx.h"
+#include "data/opendatasets.h"
+#include "platform/logging.h"
+#include "touch/touchbutton.h"
+#include "touch/touchcolors.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QResizeEvent>
+#include <QTime>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kTopBarHeight = 62;
+constexpr int kAccentHeight = 8;
+constexpr int kBottomBarHeight = 105;
+constexpr int kStartDelayInterval = 1000;
+
+void setBackground(QWidget *w, TColor color)
+{
+    w->setAutoFillBackground(true);
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, toQColor(color));
+    w->setPalette(pal);
+}
+
+void setTextColor(QWidget *w, TColor color)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, toQColor(color));
+    pal.setColor(QPalette::Text, toQColor(color));
+    w->setPalette(pal);
+}
+
+} // namespace
+
+TMainScreen::TMainScreen(Services services, QWidget *parent)
+    : QWidget(parent)
+    , m_settings(services.settings)
+    , m_data(services.data)
+    , m_platform(services.platform)
+    , m_projectDialog(services.projectDialog)
+{
+    setObjectName(u"MainScreen"_s);
+    setWindowTitle(u"HalvanescreenVCL-MainForm"_s);
+    setWindowFlag(Qt::FramelessWindowHint);
+    resize(1024, 686);
+
+    m_link = new GatewayLink(m_settings.record(), this, this);
+    m_link->setTelegramHandler([this](Telegram t) { handleTelegram(t); });
+
+    m_startDelayTimer.setInterval(kStartDelayInterval);
+    connect(&m_startDelayTimer, &QTimer::timeout, this, &TMainScreen::StartDelayTimerTimer);
+
+    buildFrame();
+    FormCreate();
+}
+
+TMainScreen::~TMainScreen() = default;
+
+SettingsRecord &TMainScreen::settings()
+{
+    return m_settings.record();
+}
+
+const SettingsRecord &TMainScreen::settings() const
+{
+    return m_settings.record();
+}
+
+// ---- the frame -----------------------------------------------------------------------------
+
+void TMainScreen::buildFrame()
+{
+    auto *root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->setSpacing(0);
+
+    panTop = new QWidget(this);
+    panTop->setObjectName(u"panTop"_s);
+    panTop->setFixedHeight(kTopBarHeight);
+    auto *top = new QHBoxLayout(panTop);
+    top->setContentsMargins(12, 0, 8, 0);
+    lblTime = new QLabel(u"Zoeken..."_s, panTop);
+    lblTime->setObjectName(u"lblTime"_s);
+    lblTemp = new QLabel(u"..."_s, panTop);
+    lblTemp->setObjectName(u"lblTemp"_s);
+    lblTemp->setAccessibleName(u"Temperatuur"_s);
+    lblTemp->hide();
+    lblConnStatus = new QLabel(panTop);
+    lblConnStatus->setObjectName(u"lblConnStatus"_s);
+    imgLogoOn = new QLabel(panTop);
+    imgLogoOn->setObjectName(u"imgLogoOn"_s);
+    imgLogoOn->setAccessibleName(u"Verbonden"_s);
+    imgLogoOn->setPixmap(PanelAssets::logoOn(QSize(44, 44)));
+    imgLogoOn->hide();
+    imgLogoOff = new QLabel(panTop);
+    imgLogoOff->setObjectName(u"imgLogoOff"_s);
+    imgLogoOff->setAccessibleName(u"Niet verbonden"_s);
+    imgLogoOff->setPixmap(PanelAssets::logoOff(QSize(44, 44)));
+    imgLogoOff->hide();
+    btnSettings = new TouchButton(panTop);
+    btnSettings->setObjectName(u"btnSettings"_s);
+    btnSettings->setAccessibleName(u"Knopgrootte"_s);
+    btnSettings->setText(u"\u2699"_s);
+    btnSettings->setFixedSize(48, 48);
+    top->addWidget(lblTime);
+    top->addStretch(1);
+    top->addWidget(lblTemp);
+    top->addStretch(1);
+    top->addWidget(lblConnStatus);
+    top->addWidget(imgLogoOn);
+    top->addWidget(imgLogoOff);
+    top->addWidget(btnSettings);
+    root->addWidget(panTop);
+
+    panAccent = new QWidget(this);
+    panAccent->setObjectName(u"panAccent"_s);
+    panAccent->setFixedHeight(kAccentHeight);
+    Progress = new QProgressBar(panAccent);
+    Progress->setObjectName(u"Progress"_s);
+    Progress->setTextVisible(false);
+    Progress->hide();
+    panHeating = new QWidget(panAccent);
+    panHeating->setObjectName(u"panHeating"_s);
+    panHeating->setFixedSize(40, 2);
+    panHeating->hide();
+    root->addWidget(panAccent);
+
+    panMiddle = new QWidget(this);
+    auto *middle = new QHBoxLayout(panMiddle);
+    middle->setContentsMargins(0, 0, 0, 0);
+    middle->setSpacing(0);
+    panMain = new QWidget(panMiddle);
+    panMain->setObjectName(u"panMain"_s);
+    auto *main = new QVBoxLayout(panMain);
+    main->setContentsMargins(0, 0, 0, 0);
+    main->setSpacing(0);
+    auto *areaRow = new QHBoxLayout;
+    panMainArea = new QWidget(panMain);
+    panMainArea->setObjectName(u"panMainArea"_s);
+    auto *area = new QVBoxLayout(panMainArea);
+    area->setContentsMargins(0, 0, 0, 0);
+    imgPicture = new QLabel(panMainArea);
+    imgPicture->setObjectName(u"imgPicture"_s);
+    imgPicture->setAlignment(Qt::AlignCenter);
+    imgPicture->setMinimumSize(1, 1);
+    imgPicture->setPixmap(PanelAssets::defaultPicture(QSize(900, 560)));
+    area->addWidget(imgPicture);
+    memMonitor = new BusMonitorView(m_link->busMonitor(), panMain);
+    memMonitor->setFixedWidth(260);
+    memMonitor->hide();
+    areaRow->addWidget(panMainArea, 1);
+    areaRow->addWidget(memMonitor);
+    main->addLayout(areaRow, 1);
+    panCommButtons = new QWidget(panMain);
+    panCommButtons->setObjectName(u"panCommButtons"_s);
+    main->addWidget(panCommButtons);
+    panSpeedButtons = new QWidget(panMiddle);
+    panSpeedButtons->setObjectName(u"panSpeedButtons"_s);
+    middle->addWidget(panMain);
+    middle->addWidget(panSpeedButtons);
+    root->addWidget(panMiddle, 1);
+
+    panBottom = new QWidget(this);
+    panBottom->setObjectName(u"panBottom"_s);
+    panBottom->setFixedHeight(kBottomBarHeight);
+    root->addWidget(panBottom);
+
+    m_startDelay = new StartDelayPanel(this);
+    connect(m_startDelay, &StartDelayPanel::progressTapped, this, &TMainScreen::CompleteStartUp);
+
+    connect(m_link, &GatewayLink::statusTextChanged, lblConnStatus, &QLabel::setText);
+    connect(m_link, &GatewayLink::onlineChanged, this, [this](bool online) {
+        imgLogoOn->setVisible(online);
+        imgLogoOff->setVisible(!online);
+    });
+    imgLogoOn->installEventFilter(this);
+    imgLogoOff->installEventFilter(this);
+}
+
+void TMainScreen::layoutPanels()
+{
+    // The speed-button panel is a third of the window, the main panel twice that; the
+    // communication-button row an eighth of the height.
+    const int third = width() / 3;
+    panSpeedButtons->setFixedWidth(third);
+    panMain->setFixedWidth(third * 2);
+    panCommButtons->setFixedHeight(height() / 8);
+}
+
+// ---- start-up ------------------------------------------------------------------------------
+
+void TMainScreen::FormCreate()
+{
+    RTCPResent = false;
+    DMXPResent = false;
+    TSMPResent = false;
+    StatusScreen = false;
+
+    m_settings.load();
+    const SettingsRecord &s = settings();
+    m_data.setProjDir(s.ProjDir);
+    imgPicture->setScaledContents(s.ScreenSWrap);
+
+    m_startDelay->setGeometry(rect());
+    m_startDelay->raise();
+    m_startDelay->show();
+    StartDelayTimer = s.StartDelay;
+    m_startDelay->setMaximum(s.StartDelay);
+    m_startDelay->setPosition(s.StartDelay);
+
+    qCInfo(lcDiag).noquote() << "DataModuleKVX.ProjDir: " + m_data.ProjDir();
+    if (m_data.ProjDir().isEmpty())
+        m_startDelayTimer.start();
+}
+
+void TMainScreen::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    QCoreApplication::processEvents();
+    AdjustSettings();
+    if (!m_data.ProjDir().isEmpty())
+        m_startDelayTimer.start();
+    qCInfo(lcDiag) << "Update";
+}
+
+void TMainScreen::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_startDelay->setGeometry(rect());
+    layoutPanels();
+    AdjustSettings();
+}
+
+void TMainScreen::StartDelayTimerTimer()
+{
+    --StartDelayTimer;
+    m_startDelay->setPosition(StartDelayTimer);
+    if (StartDelayTimer <= 0)
+        CompleteStartUp();
+}
+
+bool TMainScreen::projectFolderExists() const
+{
+    return !m_data.ProjDir().isEmpty() && QDir(m_data.ProjDir()).exists();
+}
+
+void TMainScreen::CompleteStartUp()
+{
+    if (m_terminating || m_closed)
+        return;
+    ProgramStarted = true;
+    m_startDelayTimer.stop();
+    m_startDelay->hide();
+
+    LoadProject();
+    if (m_terminating || m_closed)
+        return;
+
+    QCoreApplication::processEvents();
+    AdjustSettings();
+    QCoreApplication::processEvents();
+    if (m_terminating || m_closed)
+        return;
+}
+
+void TMainScreen::LoadProject()
+{
+    ResetConnection();
+    if (!projectFolderExists()) {
+        OpenProject();
+        return;
+    }
+    TOpenDataSets::OpenAllTouchXML(m_data);
+    SetConnection();
+}
+
+void TMainScreen::OpenProject()
+{
+    const auto chosen = m_projectDialog.chooseProjectFile(this, m_data.ProjDir());
+    if (!chosen) {
+        // Without a project the panel has nothing to show: end the program.
+        m_terminating = true;
+        qCInfo(lcApp) << "no project chosen: closing";
+        QMetaObject::invokeMethod(this, &TMainScreen::close, Qt::QueuedConnection);
+        return;
+    }
+    ProgramStarted = false;
+    const QString folder = QFileInfo(*chosen).absolutePath();
+    m_data.setProjDir(folder);
+    // The open tables are still bound to the files they came from: they are saved there.
+    TOpenDataSets::SaveAllXML(m_data, false);
+    LoadProject();
+    m_settings.write(u"MTPath"_s, u"ProjDir"_s, m_data.ProjDir());
+    StartDelayTimer = 2;
+    m_startDelay->setPosition(StartDelayTimer);
+    m_startDelayTimer.start();
+}
+
+void TMainScreen::AdjustSettings()
+{
+    if (!ProgramStarted)
+        return;
+    const SettingsRecord &s = settings();
+    setBackground(this, s.AccentColor);
+    setBackground(panAccent, s.AccentColor);
+    setBackground(panBottom, s.AccentColor);
+    setBackground(panTop, s.BackGndColor);
+    setBackground(panMain, s.BackGndColor);
+    setBackground(panSpeedButtons, s.BackGndColor);
+    setBackground(panCommButtons, s.BackGndColor);
+
+    setTextColor(lblTime, s.TextColor);
+    setTextColor(lblTemp, s.TextColor);
+    setTextColor(lblConnStatus, s.TextColor);
+    {
+        QPalette pal = memMonitor->palette();
+        pal.setColor(QPalette::Base, toQColor(s.BackGndColor));
+        pal.setColor(QPalette::Text, toQColor(s.TextColor));
+        memMonitor->setPalette(pal);
+    }
+    btnSettings->setTextColor(toQColor(s.TextColor));
+    btnSettings->setRounding(s.btnRounding);
+    btnSettings->setColor(toQColor(s.BackGndColor));
+
+    layoutPanels();
+
+    if (s.ScreenSPict) {
+        showPicture();
+        if (!s.ScreenSImage.isEmpty() && QFile::exists(s.ScreenSImage)) {
+            QPixmap pm;
+            if (pm.load(s.ScreenSImage))
+                imgPicture->setPixmap(pm);
+        }
+    }
+    memMonitor->setVisible(s.BusMon);
+}
+
+// ---- link ----------------------------------------------------------------------------------
+
+void TMainScreen::SetConnection()
+{
+    m_link->SetConnection();
+}
+
+void TMainScreen::ResetConnection()
+{
+    m_link->ResetConnection();
+}
+
+void TMainScreen::SendData()
+{
+    m_link->SendData(Send0, Send1);
+}
+
+void TMainScreen::SendData(Telegram telegram)
+{
+    Send0 = telegram.byte0;
+    Send1 = telegram.byte1;
+    SendData();
+}
+
+void TMainScreen::KeepConAlive()
+{
+    m_link->KeepConAlive();
+}
+
+void TMainScreen::SendDS()
+{
+    m_link->SendDS(DSFunct, m_data.cdsMembers.fieldInt(u"Address"), m_data.cdsMembers.fieldInt(u"Group"));
+}
+
+void TMainScreen::handleTelegram(Telegram telegram)
+{
+    LSB = telegram.byte0;
+    MSB = telegram.byte1;
+    ProcessTelegram();
+}
+
+QString TMainScreen::incomingMemberName(int address, int group)
+{
+    DataView &incoming = m_data.cdsIncoming;
+    if (!incoming.isActive())
+        return {};
+    try {
+        incoming.setFilter(u"Address=%1 and Group=%2"_s.arg(address).arg(group));
+    } catch (const std::exception &) {
+        return {};
+    }
+    return incoming.isEmpty() ? QString() : incoming.fieldText(u"Name");
+}
+
+void TMainScreen::ProcessTelegram()
+{
+    if (!ProgramStarted)
+        return;
+    const int code = MSB / 16;
+    MSB = MSB % 16;
+    const Telegram telegram{LSB, quint8(code * 16 + MSB)};
+    if (memMonitor->isVisible()) {
+        const bool setOrReset = code == int(FunctionCode::Set) || code == int(FunctionCode::Reset);
+        const QString member = setOrReset ? incomingMemberName(LSB, MSB) : QString();
+        m_link->busMonitor().append(
+            BusMonitorLog::formatLine(m_data.functionList(), telegram, member, QTime::currentTime()));
+    }
+}
+
+// ---- inactivity hooks ----------------------------------------------------------------------
+
+void TMainScreen::closeSubScreens(bool, bool)
+{
+    // The sub-screens are added by their own pages; none exists yet.
+}
+
+void TMainScreen::showPicture()
+{
+    imgPicture->show();
+}
+
+void TMainScreen::startAutoNav()
+{
+}
+
+bool TMainScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool tap = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::TouchBegin;
+    if (tap && watched == imgLogoOn) {
+        ResetConnection();
+        return true;
+    }
+    if (tap && watched == imgLogoOff) {
+        SetConnection();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- closing -------------------------------------------------------------------------------
+
+void TMainScreen::DoTheClose()
+{
+    close();
+}
+
+void TMainScreen::closeEvent(QCloseEvent *event)
+{
+    if (m_closed) {
+        event->accept();
+        return;
+    }
+    m_closed = true;
+    m_startDelayTimer.stop();
+    m_link->ResetConnection();
+    try {
+        TOpenDataSets::SaveAllXML(m_data, true);
+    } catch (const std::exception &e) {
+        qCWarning(lcApp) << "saving the project at close failed:" << e.what();
+    }
+    event->accept();
+    Q_EMIT closed();
+}
