@@ -4,6 +4,7 @@
 #include "touch/touchpaint.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmapCache>
@@ -295,6 +296,17 @@ void TouchButton::hideEvent(QHideEvent *e)
         liftUp(false);
     }
     QAbstractButton::hideEvent(e);
+}
+
+void TouchButton::focusOutEvent(QFocusEvent *e)
+{
+    // QAbstractButton lets go of a held button when it loses the focus; do it here so that the
+    // release is reported once and the pointer stops being followed.
+    if (m_held && e->reason() != Qt::PopupFocusReason) {
+        m_pointer.reset();
+        liftUp(false);
+    }
+    QAbstractButton::focusOutEvent(e);
 }
 
 void TouchButton::invalidate()

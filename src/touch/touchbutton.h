@@ -129,6 +129,7 @@ protected:
     void paintEvent(QPaintEvent *e) override;
     void changeEvent(QEvent *e) override;
     void hideEvent(QHideEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
 
 private:
     void handlePointer(const PointerInput::Event &pe);
