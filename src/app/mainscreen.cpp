@@ -284,6 +284,7 @@ void TMainScreen::CompleteStartUp()
     QCoreApplication::processEvents();
     if (m_terminating || m_closed)
         return;
+    qCInfo(lcApp) << "start-up complete";
 }
 
 void TMainScreen::LoadProject()
@@ -293,7 +294,13 @@ void TMainScreen::LoadProject()
         OpenProject();
         return;
     }
-    TOpenDataSets::OpenAllTouchXML(m_data);
+    try {
+        TOpenDataSets::OpenAllTouchXML(m_data);
+    } catch (const std::exception &e) {
+        // A project file that cannot be read or written: the tables that loaded stay open and the
+        // panel carries on with them.
+        qCWarning(lcApp) << "loading the project failed:" << e.what();
+    }
     SetConnection();
 }
 
@@ -311,7 +318,11 @@ void TMainScreen::OpenProject()
     const QString folder = QFileInfo(*chosen).absolutePath();
     m_data.setProjDir(folder);
     // The open tables are still bound to the files they came from: they are saved there.
-    TOpenDataSets::SaveAllXML(m_data, false);
+    try {
+        TOpenDataSets::SaveAllXML(m_data, false);
+    } catch (const std::exception &e) {
+        qCWarning(lcApp) << "saving the old project failed:" << e.what();
+    }
     LoadProject();
     m_settings.write(u"MTPath"_s, u"ProjDir"_s, m_data.ProjDir());
     StartDelayTimer = 2;
