@@ -12,3 +12,4 @@ struct CommandIo
 };
 
 int runSettingsCommand(const QStringList &args, CommandIo io);
+int runDatapacketCommand(const QStringList &args, CommandIo io);

@@ -12,7 +12,9 @@ void usage(QTextStream &err)
 {
     err << "usage: halvanectl COMMAND [ARGS]\n"
            "\n"
-           "  settings [FOLDER]   print every setting of FOLDER/kvx.ini (default: the program's folder)\n";
+           "  settings [FOLDER]   print every setting of FOLDER/kvx.ini (default: the program's folder)\n"
+           "  datapacket roundtrip IN OUT\n"
+           "                      load the data-packet file IN with the panel's engine and save it as OUT\n";
 }
 
 } // namespace
@@ -32,6 +34,8 @@ int main(int argc, char *argv[])
     const QString command = args.takeFirst();
     if (command == u"settings"_s)
         return runSettingsCommand(args, io);
+    if (command == u"datapacket"_s)
+        return runDatapacketCommand(args, io);
 
     err << "halvanectl: unknown command '" << command << "'\n";
     usage(err);
