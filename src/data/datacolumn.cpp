@@ -72,3 +72,14 @@ ColumnType DataColumn::typeFromFieldType(const QString &fieldType)
         return ColumnType::Boolean;
     return ColumnType::Other;
 }
+
+bool XmlElementCopy::operator==(const XmlElementCopy &other) const
+{
+    if (name != other.name || attributes != other.attributes || children.size() != other.children.size())
+        return false;
+    for (qsizetype i = 0; i < children.size(); ++i) {
+        if (!(children[i] == other.children[i]))
+            return false;
+    }
+    return true;
+}

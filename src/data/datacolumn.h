@@ -25,7 +25,7 @@ struct XmlElementCopy
     QList<std::pair<QString, QString>> attributes;
     QList<XmlElementCopy> children;
 
-    bool operator==(const XmlElementCopy &) const = default;
+    bool operator==(const XmlElementCopy &other) const;
 };
 
 // One column as the file's metadata declares it.

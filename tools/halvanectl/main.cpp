@@ -14,7 +14,8 @@ void usage(QTextStream &err)
            "\n"
            "  settings [FOLDER]   print every setting of FOLDER/kvx.ini (default: the program's folder)\n"
            "  datapacket roundtrip IN OUT\n"
-           "                      load the data-packet file IN with the panel's engine and save it as OUT\n";
+           "                      load the data-packet file IN with the panel's engine and save it as OUT\n"
+           "  project check DIR   load the project folder DIR and list what an installer must fix\n";
 }
 
 } // namespace
@@ -36,6 +37,8 @@ int main(int argc, char *argv[])
         return runSettingsCommand(args, io);
     if (command == u"datapacket"_s)
         return runDatapacketCommand(args, io);
+    if (command == u"project"_s)
+        return runProjectCommand(args, io);
 
     err << "halvanectl: unknown command '" << command << "'\n";
     usage(err);
