@@ -31,7 +31,12 @@ void createEmptyFile(DataTable &table, const TableDeclaration &declaration, cons
 {
     table.createEmpty(TableFiles::declaredColumns(declaration));
     table.setFileName(path);
-    table.save();
+    try {
+        table.save();
+    } catch (const DataError &) {
+        table.close(); // nothing was written: the table is not open on a file
+        throw;
+    }
 }
 
 QStringList splitFields(const QString &fields)
