@@ -228,7 +228,7 @@ void TMainScreen::FormCreate()
     m_startDelay->setMaximum(s.StartDelay);
     m_startDelay->setPosition(s.StartDelay);
 
-    qCInfo(lcDiag).noquote() << "DataModuleKVX.ProjDir: " + m_data.ProjDir();
+    qCInfo(lcDiag).noquote() << u"DataModuleKVX.ProjDir: "_s + m_data.ProjDir();
     if (m_data.ProjDir().isEmpty())
         m_startDelayTimer.start();
 }

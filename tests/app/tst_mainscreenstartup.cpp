@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
+#include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTest>
 
