@@ -54,8 +54,8 @@ constexpr IconEntry kIcons[] = {
     {"Afwasmachien", "dishwasher"},
     {"Airco", "air-conditioner"},
     {"Deur", "door"},
-    {"DimmerNeer", "brightness-5"},
-    {"DimmerOp", "brightness-7"},
+    {"DimmerNeer", "brightness-2"},
+    {"DimmerOp", "white-balance-sunny"},
     {"GaragepoortDicht", "garage"},
     {"HekkenDicht", "gate"},
     {"HekkenOpen", "gate-open"},
@@ -93,7 +93,7 @@ constexpr IconEntry kIcons[] = {
     {"Wc", "toilet"},
     {"Werkplaats", "hammer-wrench"},
     {"Winkel", "store"},
-    {"Zolder", "home-roof"},
+    {"Zolder", "stairs-up"},
 };
 // clang-format on
 static_assert(std::size(kIcons) == IconSet::EntryCount);
@@ -158,7 +158,7 @@ void paintIcon(QImage &image, const QByteArray &svg, const ToneStyle &style)
     p.setPen(QPen(style.ring, qMax(1.0, side / 40.0)));
     p.drawEllipse(centre, radius, radius);
 
-    const int glyphSide = qRound(side * 0.56);
+    const int glyphSide = qRound(side * 0.58);
     const QImage glyph = tintedGlyph(renderer, QSize(glyphSide, glyphSide), style.glyph);
     p.drawImage(QPointF(centre.x() - glyphSide / 2.0, centre.y() - glyphSide / 2.0), glyph);
 }

@@ -92,10 +92,9 @@ QList<OnScreenKeyboard::Row> OnScreenKeyboard::buildStandard()
 
     rows[4].keys.append(makeKey(int(Role::LayoutSwitch), u"123"_s, u"123"_s, 2));
     rows[4].keys.append(makeKey(int(Role::Character), u"@"_s, u"@"_s, 1));
-    rows[4].keys.append(makeKey(int(Role::Space), u" "_s, u" "_s, 8));
+    rows[4].keys.append(makeKey(int(Role::Space), u" "_s, u" "_s, 9));
     rows[4].keys.append(makeKey(int(Role::Character), u"."_s, u"."_s, 1));
     rows[4].keys.append(makeKey(int(Role::Character), u"#"_s, u"#"_s, 1));
-    rows[4].keys.append(makeKey(int(Role::LayoutSwitch), u"123"_s, u"123"_s, 1));
     return rows;
 }
 

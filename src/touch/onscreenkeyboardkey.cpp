@@ -112,12 +112,11 @@ void OnScreenKeyboardKey::paintEvent(QPaintEvent *)
     p.setPen(QPen(face.darker(125), 1.0));
     p.drawPath(path);
 
-    const int px = m_look.fontPixelSize > 0 ? m_look.fontPixelSize : qBound(9, int(body.height() * 0.42), 40);
+    int px = m_look.fontPixelSize > 0 ? m_look.fontPixelSize
+                                      : qBound(9, int(qMin(body.height() * 0.42, body.width() * 0.6)), 40);
     QFont f = font();
     f.setPixelSize(px);
     f.setWeight(special ? QFont::DemiBold : QFont::Medium);
-    p.setFont(f);
-    p.setPen(ink);
 
     QString caption;
     switch (m_role) {
@@ -140,6 +139,13 @@ void OnScreenKeyboardKey::paintEvent(QPaintEvent *)
         caption = m_normal;
         break;
     }
+    // Longer captions ("123", "ABC") shrink until they fit the key.
+    while (px > 8 &&
+           QFontMetricsF(f).horizontalAdvance(caption) > body.width() - 2 * qMax<qreal>(4.0, radius / 2)) {
+        f.setPixelSize(--px);
+    }
+    p.setFont(f);
+    p.setPen(ink);
     p.drawText(body, Qt::AlignCenter, caption);
 
     // A character key whose shifted character is not simply the capital shows it small in the
