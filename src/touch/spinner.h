@@ -135,6 +135,7 @@ private:
     int m_dragColumn = -1;
     double m_dragOffset = 0; // pixels the dragged column is shifted, less whole steps taken
     QPointF m_lastPos;
+    QPointF m_pressPos;
     bool m_dragging = false;
     QPixmap m_frameCache; // background and frame of all columns
 };
