@@ -85,6 +85,8 @@ GalleryWindow::GalleryWindow(QWidget *parent) : QWidget(parent), m_theme(Gallery
     outer->addLayout(body, 1);
 
     addPage(u"Knoppen"_s, u"Lamp"_s, GalleryPages::buttons(m_theme, m_icons));
+    addPage(u"Lijsten"_s, u"Status"_s, GalleryPages::lists(m_theme, m_icons));
+    addPage(u"Instellers"_s, u"Dimmer"_s, GalleryPages::setters(m_theme));
     addPage(u"Toetsenbord"_s, u"Bureau"_s, GalleryPages::keyboard(m_theme));
     addPage(u"Iconen"_s, u"HuisAlgemeen"_s, GalleryPages::iconSet(m_theme, m_icons));
     setPage(0);

@@ -5,12 +5,16 @@
 #include "templatestrip.h"
 #include "touch/iconset.h"
 #include "touch/onscreenkeyboard.h"
+#include "touch/sliderswitch.h"
+#include "touch/spinner.h"
 #include "touch/touchbutton.h"
+#include "touch/touchlistbox.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -268,5 +272,184 @@ QWidget *GalleryPages::iconSet(const GalleryTheme &theme, const IconSet &icons)
     scroll->setStyleSheet(u"QScrollArea, QScrollArea > QWidget > QWidget { background: transparent; }"_s);
     sheet->body()->addWidget(scroll);
     layout->addWidget(sheet, 1);
+    return page;
+}
+
+namespace {
+
+TouchListBox *listFor(const GalleryTheme &theme)
+{
+    auto *list = new TouchListBox;
+    list->setColor(theme.background);
+    list->setItemColor(theme.background);
+    list->setSelectedColor(theme.background.lighter(125));
+    list->setItemBorderColor(theme.accent);
+    list->setCaptionColor(theme.text);
+    list->setSelectedCaptionColor(theme.text);
+    list->setNoteColor(theme.text.lighter(160));
+    list->setSelectedNoteColor(theme.text);
+    list->setHeaderColor(theme.accent);
+    list->setCaptionFontSize(theme.fontSize);
+    list->setSelectedCaptionFontSize(theme.fontSize + 4);
+    return list;
+}
+
+SliderSwitch *switchFor(const GalleryTheme &theme, const QString &on, const QString &off, bool checked)
+{
+    auto *s = new SliderSwitch(on, off);
+    s->setOnColor(QColor(0xf5, 0xa5, 0x24));
+    s->setOffColor(theme.background.darker(112));
+    s->setBorderColor(theme.accent);
+    s->setTextColor(theme.text);
+    s->setKnobColor(theme.background.lighter(140));
+    s->setFontSize(12);
+    s->setChecked(checked);
+    s->setMinimumSize(220, 52);
+    return s;
+}
+
+Spinner *spinnerFor(const GalleryTheme &theme)
+{
+    auto *s = new Spinner;
+    s->setColor(theme.background.lighter(112));
+    s->setBorderColor(theme.accent);
+    s->setTextColor(theme.text);
+    s->setSelectedColor(QColor(0xf5, 0xa5, 0x24, 110));
+    s->setFontSize(theme.fontSize + 2);
+    s->setRounding(theme.rounding);
+    return s;
+}
+
+} // namespace
+
+QWidget *GalleryPages::lists(const GalleryTheme &theme, const IconSet &icons)
+{
+    QVBoxLayout *layout = nullptr;
+    QWidget *page = pageWidget(&layout);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(14);
+
+    GalleryCard *nav = card(theme, u"Navigatie"_s, u"pictures, larger selection"_s);
+    TouchListBox *navList = listFor(theme);
+    navList->setItemHeight(90);
+    navList->setPictureSize(70);
+    navList->setPictureMargin(10);
+    const struct
+    {
+        const char *caption;
+        const char *icon;
+    } screens[] = {{"Gelijkvloers", "HuisAlgemeen"},
+                   {"Living", "Living"},
+                   {"Keuken", "Keuken"},
+                   {"Slaapkamers", "Slaapkamer"},
+                   {"Badkamer", "Badkamer"},
+                   {"Tuin en terras", "Tuin"},
+                   {"Garage", "Garage"},
+                   {"Zolder", "Zolder"}};
+    for (const auto &s : screens)
+        navList->addItem(QString::fromUtf8(s.caption), {},
+                         icons.off().icon(icons.off().indexOf(QString::fromLatin1(s.icon))));
+    navList->setSelectedIndex(1);
+    nav->body()->addWidget(navList);
+    row->addWidget(nav, 1);
+
+    GalleryCard *browse = card(theme, u"Bladeren"_s, u"notes, header and footer"_s);
+    TouchListBox *radio = listFor(theme);
+    radio->setItemHeight(64);
+    radio->addHeader(u"Internetradio · Favorieten"_s);
+    const struct
+    {
+        const char *caption;
+        const char *note;
+    } stations[] = {{"Klara", "Klassiek en jazz"},    {"Studio Brussel", "Alternatief"},
+                    {"Radio 1", "Nieuws en cultuur"}, {"MNM", "Hits"},
+                    {"Radio 2", "Regionaal"},         {"VRT NWS", "Nieuws, elk uur"}};
+    for (const auto &s : stations)
+        radio->addItem(QString::fromUtf8(s.caption), QString::fromUtf8(s.note),
+                       icons.on().icon(icons.on().indexOf(u"Muziek"_s)));
+    radio->addFooter(u"6 zenders · veeg om te scrollen"_s);
+    radio->setSelectedIndex(2);
+    browse->body()->addWidget(radio);
+    row->addWidget(browse, 1);
+
+    GalleryCard *monitor = card(theme, u"Busmonitor"_s, u"5 000 lines"_s);
+    TouchListBox *lines = listFor(theme);
+    lines->setItemHeight(34);
+    lines->setCaptionFontSize(11);
+    lines->setSelectedCaptionFontSize(11);
+    QList<TouchListItem> items;
+    items.reserve(5000);
+    const char *functions[] = {"Set", "Reset", "Status", "Toggle", "Dim"};
+    for (int i = 0; i < 5000; ++i) {
+        TouchListItem item;
+        item.caption = u"%1  %2:%3  %4"_s.arg(QString::number(5000 - i).rightJustified(4, u'0'),
+                                              QString::number(i * 7 % 256), QString::number(i % 16),
+                                              QString::fromLatin1(functions[i % 5]));
+        items.append(item);
+    }
+    lines->addItems(items);
+    monitor->body()->addWidget(lines);
+    row->addWidget(monitor, 1);
+    layout->addLayout(row);
+    return page;
+}
+
+QWidget *GalleryPages::setters(const GalleryTheme &theme)
+{
+    QVBoxLayout *layout = nullptr;
+    QWidget *page = pageWidget(&layout);
+    auto *top = new QHBoxLayout;
+    top->setSpacing(14);
+
+    GalleryCard *clock = card(theme, u"Spinner"_s, u"columns with texts, wrap-around"_s);
+    Spinner *program = spinnerFor(theme);
+    QStringList days;
+    const QLocale dutch(QLocale::Dutch, QLocale::Belgium);
+    for (int d = 1; d <= 7; ++d)
+        days.append(dutch.dayName(d));
+    program->addColumn(0, 6, 1, true, days);
+    program->addColumn(0, 23);
+    program->addColumn(0, 59, 5);
+    program->setColumnStretch(0, 2);
+    program->setValue(0, 4);
+    program->setValue(1, 7);
+    program->setValue(2, 30);
+    program->setMinimumHeight(210);
+    clock->body()->addWidget(program, 3);
+    auto *sizes = new QHBoxLayout;
+    sizes->setSpacing(12);
+    for (const auto &[title, min, max, value] :
+         {std::tuple{u"Comm toetsen"_s, 50, 250, 90}, std::tuple{u"Sneltoetsen"_s, 15, 100, 90}}) {
+        auto *box = new QVBoxLayout;
+        box->setSpacing(6);
+        box->addWidget(caption(theme, title, 14, true), 0);
+        Spinner *s = spinnerFor(theme);
+        s->addColumn(min, max);
+        s->setValue(0, value);
+        s->setMinimumHeight(130);
+        box->addWidget(s, 1);
+        sizes->addLayout(box);
+    }
+    clock->body()->addLayout(sizes, 2);
+    top->addWidget(clock, 3);
+
+    GalleryCard *switches = card(theme, u"SliderSwitch"_s, u"two captions per state"_s);
+    const struct
+    {
+        const char *on;
+        const char *off;
+        bool checked;
+    } pairs[] = {{"Aan", "Uit", true},
+                 {"Tekening tonen", "Webpagina tonen", false},
+                 {"Terugkeren naar foto", "Webpagina laten staan", true},
+                 {"Brede splitter", "Smalle splitter", false},
+                 {"Kleuren instelbaar", "Standaard kleuren", true},
+                 {"Dit scherm is basis", "Standaard basis", false}};
+    for (const auto &pr : pairs)
+        switches->body()->addWidget(
+            switchFor(theme, QString::fromUtf8(pr.on), QString::fromUtf8(pr.off), pr.checked));
+    switches->body()->addStretch();
+    top->addWidget(switches, 2);
+    layout->addLayout(top, 1);
     return page;
 }

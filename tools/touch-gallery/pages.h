@@ -11,6 +11,8 @@ class QWidget;
 namespace GalleryPages {
 
 QWidget *buttons(const GalleryTheme &theme, const IconSet &icons);
+QWidget *lists(const GalleryTheme &theme, const IconSet &icons);
+QWidget *setters(const GalleryTheme &theme);
 QWidget *keyboard(const GalleryTheme &theme);
 QWidget *iconSet(const GalleryTheme &theme, const IconSet &icons);
 
