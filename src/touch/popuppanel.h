@@ -8,8 +8,9 @@
 
 // A pop-up panel shown on top of the window: a rounded card with an arrow at its top centre, a
 // header text, the content widget and a footer text. It lives inside the top-level window as an
-// overlay that covers the whole window; a tap anywhere outside the card closes it and emits
-// closed() (the tap does not reach the controls beneath). close() from the program emits too.
+// overlay that covers the whole window; a touch anywhere outside the card closes it at once and
+// emits closed() (the touch does not reach the controls beneath). closePopup(), close() and
+// hide() from the program emit closed() too.
 //
 // The card's size follows the content widget's size hint (or its fixed size) plus header and
 // footer; the position names the top-left corner of the card including its arrow, in the
@@ -90,8 +91,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
     void changeEvent(QEvent *e) override;
-    void mousePressEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
 
 private:
@@ -116,6 +116,6 @@ private:
     QPoint m_requestedPos;
     QRect m_panelRect;
     PointerInput m_pointer;
-    bool m_pressOutside = false;
+    bool m_open = false;
     QPixmap m_cardCache;
 };
