@@ -2,6 +2,7 @@
 
 #include "pages.h"
 #include "touch/assets.h"
+#include "touch/popuppanel.h"
 #include "touch/touchbutton.h"
 
 #include <QHBoxLayout>
@@ -86,7 +87,7 @@ GalleryWindow::GalleryWindow(QWidget *parent) : QWidget(parent), m_theme(Gallery
 
     addPage(u"Knoppen"_s, u"Lamp"_s, GalleryPages::buttons(m_theme, m_icons));
     addPage(u"Lijsten"_s, u"Status"_s, GalleryPages::lists(m_theme, m_icons));
-    addPage(u"Instellers"_s, u"Dimmer"_s, GalleryPages::setters(m_theme));
+    addPage(u"Instellers"_s, u"Dimmer"_s, GalleryPages::setters(m_theme, m_icons));
     addPage(u"Toetsenbord"_s, u"Bureau"_s, GalleryPages::keyboard(m_theme));
     addPage(u"Iconen"_s, u"HuisAlgemeen"_s, GalleryPages::iconSet(m_theme, m_icons));
     setPage(0);
@@ -144,6 +145,15 @@ void GalleryWindow::setPage(int index)
         b->setBold(current);
         b->setPicture(m_icons.forState(current).icon(b->property("iconIndex").toInt()));
     }
+}
+
+void GalleryWindow::openDemoPopup()
+{
+    setPage(SettersPage);
+    auto *anchor = findChild<QWidget *>(u"popupDemo"_s);
+    auto *popup = findChild<PopupPanel *>(u"comfortPopup"_s);
+    if (anchor && popup)
+        popup->popupBelow(anchor);
 }
 
 void GalleryWindow::setClockText(const QString &text)

@@ -21,6 +21,9 @@ public:
     explicit GalleryWindow(QWidget *parent = nullptr);
     ~GalleryWindow() override;
 
+    // The page with the spinners, switches, track bars and the pop-up panel (from 0).
+    static constexpr int SettersPage = 2;
+
     int pageCount() const;
     int currentPage() const;
     // A fixed clock text (screenshots stay the same from run to run); empty for the real time.
@@ -28,6 +31,8 @@ public:
 
 public slots:
     void setPage(int index);
+    // Shows the setters page with its thermostat pop-up open.
+    void openDemoPopup();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -25,7 +25,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption pageOption(u"page"_s, u"Page to show, from 1 (default 1)."_s, u"n"_s, u"1"_s);
     const QCommandLineOption sizeOption(u"size"_s, u"Window size, e.g. 1280x800 (default)."_s, u"WxH"_s,
                                         u"1280x800"_s);
-    parser.addOptions({shotOption, pageOption, sizeOption});
+    const QCommandLineOption popupOption(u"popup"_s, u"Show the setters page with its pop-up panel open."_s);
+    parser.addOptions({shotOption, pageOption, sizeOption, popupOption});
     parser.process(app);
 
     bool ok = false;
@@ -51,6 +52,8 @@ int main(int argc, char *argv[])
     }
     window.setPage(page - 1);
     window.resize(width, height);
+    if (parser.isSet(popupOption))
+        QTimer::singleShot(0, &window, &GalleryWindow::openDemoPopup);
 
     const QString shotFile = parser.value(shotOption);
     if (shotFile.isEmpty()) {

@@ -5,10 +5,12 @@
 #include "templatestrip.h"
 #include "touch/iconset.h"
 #include "touch/onscreenkeyboard.h"
+#include "touch/popuppanel.h"
 #include "touch/sliderswitch.h"
 #include "touch/spinner.h"
 #include "touch/touchbutton.h"
 #include "touch/touchlistbox.h"
+#include "touch/trackbar.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -394,7 +396,7 @@ QWidget *GalleryPages::lists(const GalleryTheme &theme, const IconSet &icons)
     return page;
 }
 
-QWidget *GalleryPages::setters(const GalleryTheme &theme)
+QWidget *GalleryPages::setters(const GalleryTheme &theme, const IconSet &icons)
 {
     QVBoxLayout *layout = nullptr;
     QWidget *page = pageWidget(&layout);
@@ -414,23 +416,7 @@ QWidget *GalleryPages::setters(const GalleryTheme &theme)
     program->setValue(0, 4);
     program->setValue(1, 7);
     program->setValue(2, 30);
-    program->setMinimumHeight(210);
-    clock->body()->addWidget(program, 3);
-    auto *sizes = new QHBoxLayout;
-    sizes->setSpacing(12);
-    for (const auto &[title, min, max, value] :
-         {std::tuple{u"Comm toetsen"_s, 50, 250, 90}, std::tuple{u"Sneltoetsen"_s, 15, 100, 90}}) {
-        auto *box = new QVBoxLayout;
-        box->setSpacing(6);
-        box->addWidget(caption(theme, title, 14, true), 0);
-        Spinner *s = spinnerFor(theme);
-        s->addColumn(min, max);
-        s->setValue(0, value);
-        s->setMinimumHeight(130);
-        box->addWidget(s, 1);
-        sizes->addLayout(box);
-    }
-    clock->body()->addLayout(sizes, 2);
+    clock->body()->addWidget(program, 1);
     top->addWidget(clock, 3);
 
     GalleryCard *switches = card(theme, u"SliderSwitch"_s, u"two captions per state"_s);
@@ -441,8 +427,6 @@ QWidget *GalleryPages::setters(const GalleryTheme &theme)
         bool checked;
     } pairs[] = {{"Aan", "Uit", true},
                  {"Tekening tonen", "Webpagina tonen", false},
-                 {"Terugkeren naar foto", "Webpagina laten staan", true},
-                 {"Brede splitter", "Smalle splitter", false},
                  {"Kleuren instelbaar", "Standaard kleuren", true},
                  {"Dit scherm is basis", "Standaard basis", false}};
     for (const auto &pr : pairs)
@@ -450,6 +434,111 @@ QWidget *GalleryPages::setters(const GalleryTheme &theme)
             switchFor(theme, QString::fromUtf8(pr.on), QString::fromUtf8(pr.off), pr.checked));
     switches->body()->addStretch();
     top->addWidget(switches, 2);
-    layout->addLayout(top, 1);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->setSpacing(14);
+    GalleryCard *colours = card(theme, u"TrackBar"_s, u"gradient track, sends on release"_s);
+    const struct
+    {
+        const char *name;
+        QColor end;
+        int position;
+    } channels[] = {{"Rood", QColor(0xe5, 0x39, 0x35), 255},
+                    {"Groen", QColor(0x43, 0xa0, 0x47), 125},
+                    {"Blauw", QColor(0x1e, 0x88, 0xe5), 5}};
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(4);
+    for (int i = 0; i < 3; ++i) {
+        grid->addWidget(caption(theme, QString::fromUtf8(channels[i].name), 14, true), i, 0);
+        auto *bar = new TrackBar;
+        bar->setRange(0, 255);
+        bar->setPosition(channels[i].position);
+        bar->setTrackStartColor(QColor(0x20, 0x20, 0x20));
+        bar->setTrackEndColor(channels[i].end);
+        bar->setThumbColor(theme.background.lighter(140));
+        bar->setBorderColor(theme.accent);
+        bar->setMinimumHeight(44);
+        grid->addWidget(bar, i, 1);
+        QLabel *value = caption(theme, QString::number(channels[i].position), 14);
+        value->setMinimumWidth(34);
+        grid->addWidget(value, i, 2);
+        QObject::connect(bar, &TrackBar::positionChanged, value,
+                         [value](int position) { value->setText(QString::number(position)); });
+    }
+    colours->body()->addLayout(grid);
+    colours->body()->addStretch();
+    bottom->addWidget(colours, 3);
+
+    GalleryCard *sizes = card(theme, u"Knopgrootte"_s);
+    auto *sizeRow = new QHBoxLayout;
+    sizeRow->setSpacing(12);
+    for (const auto &[title, min, max, value] :
+         {std::tuple{u"Comm toetsen"_s, 50, 250, 90}, std::tuple{u"Sneltoetsen"_s, 15, 100, 90}}) {
+        auto *box = new QVBoxLayout;
+        box->setSpacing(6);
+        box->addWidget(caption(theme, title, 13, true), 0);
+        Spinner *s = spinnerFor(theme);
+        s->setFontSize(theme.fontSize);
+        s->addColumn(min, max);
+        s->setValue(0, value);
+        box->addWidget(s, 1);
+        sizeRow->addLayout(box);
+    }
+    sizes->body()->addLayout(sizeRow, 1);
+    bottom->addWidget(sizes, 2);
+
+    GalleryCard *popup = card(theme, u"PopupPanel"_s);
+    auto *thermostat = new TouchButton(u"21,5 °C"_s);
+    thermostat->setObjectName(u"popupDemo"_s);
+    thermostat->setColor(theme.background);
+    thermostat->setBevel(true);
+    thermostat->setBevelColor(theme.accent);
+    thermostat->setTextColor(theme.text);
+    thermostat->setFontSize(theme.fontSize + 6);
+    thermostat->setRounding(theme.rounding);
+    thermostat->setShadow(true);
+    thermostat->setPicturePosition(TouchButton::PictureLeft);
+    thermostat->setPictureScaling(TouchButton::PictureFitted);
+    thermostat->setPicture(icons.on().icon(icons.on().indexOf(u"Verwarming"_s)));
+    thermostat->setMinimumHeight(80);
+    popup->body()->addWidget(thermostat);
+    popup->body()->addWidget(caption(theme, u"Tap for the comfort buttons"_s, 13));
+    popup->body()->addStretch();
+    bottom->addWidget(popup, 2);
+    layout->addLayout(bottom, 3);
+    layout->addLayout(top, 5);
+
+    // The thermostat pop-up of the main screen: four comfort buttons under the read-out.
+    auto *panel = new PopupPanel(page);
+    panel->setObjectName(u"comfortPopup"_s);
+    panel->setHeader(u"Woonkamer · 21,5 °C"_s);
+    panel->setFooter(u"Ingesteld: 21,0 °C"_s);
+    panel->setColor(theme.background);
+    panel->setHeaderColor(theme.background.darker(115));
+    panel->setTextColor(theme.text);
+    panel->setBorderColor(theme.accent);
+    panel->setRounding(12);
+    auto *content = new QWidget;
+    auto *comfort = new QGridLayout(content);
+    comfort->setSpacing(10);
+    const char *comforts[] = {"Nacht", "Dag", "Standby", "Afwezig"};
+    for (int i = 0; i < 4; ++i) {
+        auto *b = new TouchButton(QString::fromUtf8(comforts[i]));
+        b->setColor(theme.background);
+        b->setBevel(true);
+        b->setBevelColor(i == 1 ? QColor(0xf5, 0xa5, 0x24) : theme.accent);
+        b->setTextColor(theme.text);
+        b->setFontSize(theme.fontSize);
+        b->setRounding(theme.rounding);
+        b->setShadow(true);
+        b->setMinimumSize(130, 64);
+        QObject::connect(b, &TouchButton::released, panel, &PopupPanel::closePopup);
+        comfort->addWidget(b, i / 2, i % 2);
+    }
+    content->setFixedSize(content->sizeHint());
+    panel->setContentWidget(content);
+    QObject::connect(thermostat, &TouchButton::released, panel,
+                     [panel, thermostat] { panel->popupBelow(thermostat); });
     return page;
 }

@@ -12,7 +12,7 @@ namespace GalleryPages {
 
 QWidget *buttons(const GalleryTheme &theme, const IconSet &icons);
 QWidget *lists(const GalleryTheme &theme, const IconSet &icons);
-QWidget *setters(const GalleryTheme &theme);
+QWidget *setters(const GalleryTheme &theme, const IconSet &icons);
 QWidget *keyboard(const GalleryTheme &theme);
 QWidget *iconSet(const GalleryTheme &theme, const IconSet &icons);
 
