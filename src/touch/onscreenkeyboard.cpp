@@ -1,7 +1,5 @@
 #include "touch/onscreenkeyboard.h"
 
-#include "touch/onscreenkeyboardkey.h"
-
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -44,10 +42,10 @@ OnScreenKeyboard::OnScreenKeyboard(QWidget *parent)
 
 OnScreenKeyboard::~OnScreenKeyboard() = default;
 
-OnScreenKeyboardKey *OnScreenKeyboard::makeKey(int role, const QString &normal, const QString &shifted,
+OnScreenKeyboardKey *OnScreenKeyboard::makeKey(Role role, const QString &normal, const QString &shifted,
                                                qreal units)
 {
-    auto *key = new OnScreenKeyboardKey(Role(role), normal, shifted, this);
+    auto *key = new OnScreenKeyboardKey(role, normal, shifted, this);
     key->setUnits(units);
     connect(key, &QAbstractButton::clicked, this, [this, key] { keyClicked(key); });
     return key;
@@ -65,49 +63,49 @@ QList<OnScreenKeyboard::Row> OnScreenKeyboard::buildStandard()
 
     QList<Row> rows(5);
     for (qsizetype i = 0; i + 1 < number.size(); i += 2)
-        rows[0].keys.append(makeKey(int(Role::Character), number.at(i), number.at(i + 1), 1));
-    rows[0].keys.append(makeKey(int(Role::Backspace), QString(), QString(), 2));
+        rows[0].keys.append(makeKey(Role::Character, number.at(i), number.at(i + 1), 1));
+    rows[0].keys.append(makeKey(Role::Backspace, QString(), QString(), 2));
 
     for (const QString &c : top)
-        rows[1].keys.append(makeKey(int(Role::Character), c, c.toUpper(), 1));
-    rows[1].keys.append(makeKey(int(Role::Character), u"^"_s, u"¨"_s, 1));
-    rows[1].keys.append(makeKey(int(Role::Character), u"$"_s, u"*"_s, 1));
-    rows[1].keys.append(makeKey(int(Role::Enter), QString(), QString(), 2));
+        rows[1].keys.append(makeKey(Role::Character, c, c.toUpper(), 1));
+    rows[1].keys.append(makeKey(Role::Character, u"^"_s, u"¨"_s, 1));
+    rows[1].keys.append(makeKey(Role::Character, u"$"_s, u"*"_s, 1));
+    rows[1].keys.append(makeKey(Role::Enter, QString(), QString(), 2));
 
     for (const QString &c : home)
-        rows[2].keys.append(makeKey(int(Role::Character), c, c.toUpper(), 1));
-    rows[2].keys.append(makeKey(int(Role::Character), u"ù"_s, u"%"_s, 1));
-    rows[2].keys.append(makeKey(int(Role::Character), u"µ"_s, u"£"_s, 1));
-    rows[2].keys.append(makeKey(int(Role::Character), u"€"_s, u"€"_s, 2));
+        rows[2].keys.append(makeKey(Role::Character, c, c.toUpper(), 1));
+    rows[2].keys.append(makeKey(Role::Character, u"ù"_s, u"%"_s, 1));
+    rows[2].keys.append(makeKey(Role::Character, u"µ"_s, u"£"_s, 1));
+    rows[2].keys.append(makeKey(Role::Character, u"€"_s, u"€"_s, 2));
 
-    rows[3].keys.append(makeKey(int(Role::Shift), QString(), QString(), 2));
-    rows[3].keys.append(makeKey(int(Role::Character), u"<"_s, u">"_s, 1));
+    rows[3].keys.append(makeKey(Role::Shift, QString(), QString(), 2));
+    rows[3].keys.append(makeKey(Role::Character, u"<"_s, u">"_s, 1));
     for (const QString &c : bottom)
-        rows[3].keys.append(makeKey(int(Role::Character), c, c.toUpper(), 1));
-    rows[3].keys.append(makeKey(int(Role::Character), u","_s, u"?"_s, 1));
-    rows[3].keys.append(makeKey(int(Role::Character), u";"_s, u"."_s, 1));
-    rows[3].keys.append(makeKey(int(Role::Character), u":"_s, u"/"_s, 1));
-    rows[3].keys.append(makeKey(int(Role::Character), u"="_s, u"+"_s, 1));
-    rows[3].keys.append(makeKey(int(Role::Shift), QString(), QString(), 1));
+        rows[3].keys.append(makeKey(Role::Character, c, c.toUpper(), 1));
+    rows[3].keys.append(makeKey(Role::Character, u","_s, u"?"_s, 1));
+    rows[3].keys.append(makeKey(Role::Character, u";"_s, u"."_s, 1));
+    rows[3].keys.append(makeKey(Role::Character, u":"_s, u"/"_s, 1));
+    rows[3].keys.append(makeKey(Role::Character, u"="_s, u"+"_s, 1));
+    rows[3].keys.append(makeKey(Role::Shift, QString(), QString(), 1));
 
-    rows[4].keys.append(makeKey(int(Role::LayoutSwitch), u"123"_s, u"123"_s, 2));
-    rows[4].keys.append(makeKey(int(Role::Character), u"@"_s, u"@"_s, 1));
-    rows[4].keys.append(makeKey(int(Role::Space), u" "_s, u" "_s, 9));
-    rows[4].keys.append(makeKey(int(Role::Character), u"."_s, u"."_s, 1));
-    rows[4].keys.append(makeKey(int(Role::Character), u"#"_s, u"#"_s, 1));
+    rows[4].keys.append(makeKey(Role::LayoutSwitch, u"123"_s, u"123"_s, 2));
+    rows[4].keys.append(makeKey(Role::Character, u"@"_s, u"@"_s, 1));
+    rows[4].keys.append(makeKey(Role::Space, u" "_s, u" "_s, 9));
+    rows[4].keys.append(makeKey(Role::Character, u"."_s, u"."_s, 1));
+    rows[4].keys.append(makeKey(Role::Character, u"#"_s, u"#"_s, 1));
     return rows;
 }
 
 QList<OnScreenKeyboard::Row> OnScreenKeyboard::buildNumPad()
 {
-    auto digit = [this](const QString &c) { return makeKey(int(Role::Character), c, c, 1); };
+    auto digit = [this](const QString &c) { return makeKey(Role::Character, c, c, 1); };
     QList<Row> rows(4);
     rows[0].keys = {digit(u"7"_s), digit(u"8"_s), digit(u"9"_s),
-                    makeKey(int(Role::Backspace), QString(), QString(), 1)};
+                    makeKey(Role::Backspace, QString(), QString(), 1)};
     rows[1].keys = {digit(u"4"_s), digit(u"5"_s), digit(u"6"_s), digit(u"-"_s)};
     rows[2].keys = {digit(u"1"_s), digit(u"2"_s), digit(u"3"_s),
-                    makeKey(int(Role::Enter), QString(), QString(), 1)};
-    rows[3].keys = {makeKey(int(Role::LayoutSwitch), u"ABC"_s, u"ABC"_s, 1), digit(u"0"_s), digit(u","_s),
+                    makeKey(Role::Enter, QString(), QString(), 1)};
+    rows[3].keys = {makeKey(Role::LayoutSwitch, u"ABC"_s, u"ABC"_s, 1), digit(u"0"_s), digit(u","_s),
                     digit(u"."_s)};
     return rows;
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "touch/onscreenkeyboardkey.h"
+
 #include <QColor>
 #include <QList>
 #include <QWidget>
 
 class QAbstractButton;
-class OnScreenKeyboardKey;
 
 // An AZERTY touch keyboard that types into whichever control has the focus. Each key sends a
 // real key press and release (with its text) to QApplication::focusWidget(), so every edit reacts
@@ -104,7 +105,8 @@ private:
 
     QList<Row> buildStandard();
     QList<Row> buildNumPad();
-    OnScreenKeyboardKey *makeKey(int role, const QString &normal, const QString &shifted, qreal units);
+    OnScreenKeyboardKey *makeKey(OnScreenKeyboardKey::Role role, const QString &normal,
+                                 const QString &shifted, qreal units);
     void keyClicked(OnScreenKeyboardKey *key);
     void sendKey(int key, Qt::KeyboardModifiers modifiers, const QString &text);
     const QList<Row> &currentRows() const;

@@ -1,6 +1,7 @@
 #include "touch/onscreenkeyboard.h"
 
 #include <QAbstractButton>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -19,6 +20,8 @@ private slots:
     void cleanup();
     void typesIntoFocusedEdit_data();
     void typesIntoFocusedEdit();
+    void keyEventsLikeHardware_data();
+    void keyEventsLikeHardware();
     void shiftHoldsForOneCharacter();
     void backspaceAndEnter();
     void keysNeverTakeTheFocus();
@@ -117,6 +120,79 @@ void tst_OnScreenKeyboard::typesIntoFocusedEdit()
     // textEdited fires only for user input, so the keys arrived as real key events.
     QCOMPARE(edited.count(), text.size());
     QCOMPARE(QApplication::focusWidget(), m_edit);
+}
+
+namespace {
+
+// Records the key events that reach a widget.
+class KeyRecorder : public QObject
+{
+public:
+    struct Record
+    {
+        QEvent::Type type;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+    };
+    QList<Record> records;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+            const auto *k = static_cast<QKeyEvent *>(event);
+            records.append({event->type(), k->key(), k->modifiers(), k->text()});
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void tst_OnScreenKeyboard::keyEventsLikeHardware_data()
+{
+    QTest::addColumn<QStringList>("taps");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("shift");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("letter") << QStringList{u"a"_s} << int(Qt::Key_A) << false << u"a"_s;
+    QTest::newRow("capital") << QStringList{u"Hoofdletters"_s, u"W"_s} << int(Qt::Key_W) << true << u"W"_s;
+    QTest::newRow("e acute") << QStringList{u"é"_s} << int(Qt::Key_Eacute) << false << u"é"_s;
+    QTest::newRow("c cedilla") << QStringList{u"ç"_s} << int(Qt::Key_Ccedilla) << false << u"ç"_s;
+    QTest::newRow("shifted digit") << QStringList{u"Hoofdletters"_s, u"7"_s} << int(Qt::Key_7) << true
+                                   << u"7"_s;
+    QTest::newRow("euro sign") << QStringList{u"€"_s} << 0x20AC << false << u"€"_s;
+    QTest::newRow("space") << QStringList{u"Spatie"_s} << int(Qt::Key_Space) << false << u" "_s;
+    QTest::newRow("backspace") << QStringList{u"Wissen"_s} << int(Qt::Key_Backspace) << false << u"\b"_s;
+    QTest::newRow("enter") << QStringList{u"Enter"_s} << int(Qt::Key_Return) << false << u"\r"_s;
+    QTest::newRow("number pad digit")
+        << QStringList{u"Cijfers"_s, u"0"_s} << int(Qt::Key_0) << false << u"0"_s;
+}
+
+void tst_OnScreenKeyboard::keyEventsLikeHardware()
+{
+    QFETCH(QStringList, taps);
+    QFETCH(int, key);
+    QFETCH(bool, shift);
+    QFETCH(QString, text);
+
+    KeyRecorder recorder;
+    m_edit->installEventFilter(&recorder);
+    for (const QString &t : taps)
+        tap(t);
+    // One press and its release, nothing else (shift and layout keys send nothing).
+    QCOMPARE(recorder.records.size(), 2);
+    const Qt::KeyboardModifiers modifiers = shift ? Qt::ShiftModifier : Qt::NoModifier;
+    for (int i = 0; i < 2; ++i) {
+        const KeyRecorder::Record &r = recorder.records.at(i);
+        QCOMPARE(r.type, i == 0 ? QEvent::KeyPress : QEvent::KeyRelease);
+        QCOMPARE(r.key, key);
+        QCOMPARE(r.modifiers, modifiers);
+        QCOMPARE(r.text, text);
+    }
+    m_edit->removeEventFilter(&recorder);
 }
 
 void tst_OnScreenKeyboard::shiftHoldsForOneCharacter()
