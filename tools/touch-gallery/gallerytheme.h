@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/settingsrecord.h"
-#include "platform/colorcodec.h"
+#include "touch/touchcolors.h"
 
 #include <QColor>
 
@@ -15,7 +15,7 @@ struct GalleryTheme
     int rounding = 8;
     int glowPercent = 0;
 
-    static QColor fromTColor(TColor c)
+    static QColor toQColor(TColor c)
     {
         return QColor(ColorCodec::red(c), ColorCodec::green(c), ColorCodec::blue(c));
     }
@@ -24,9 +24,9 @@ struct GalleryTheme
     {
         const SettingsRecord s;
         GalleryTheme t;
-        t.background = fromTColor(s.BackGndColor);
-        t.text = fromTColor(s.TextColor);
-        t.accent = fromTColor(s.AccentColor);
+        t.background = toQColor(s.BackGndColor);
+        t.text = toQColor(s.TextColor);
+        t.accent = toQColor(s.AccentColor);
         t.fontSize = s.FontSize;
         t.rounding = s.btnRounding;
         t.glowPercent = s.GlowPercent;

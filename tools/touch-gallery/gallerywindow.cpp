@@ -19,18 +19,6 @@ namespace {
 constexpr int TopBarHeight = 62;
 constexpr int StripHeight = 8;
 
-QLabel *label(const QString &text, const QColor &color, int pixels, bool bold = false)
-{
-    auto *l = new QLabel(text);
-    QFont f = l->font();
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    l->setFont(f);
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, color);
-    l->setPalette(pal);
-    return l;
-}
 } // namespace
 
 GalleryWindow::GalleryWindow(QWidget *parent) : QWidget(parent), m_theme(GalleryTheme::defaults())
@@ -53,14 +41,14 @@ GalleryWindow::GalleryWindow(QWidget *parent) : QWidget(parent), m_theme(Gallery
     top->addWidget(logo);
     auto *titles = new QVBoxLayout;
     titles->setSpacing(0);
-    titles->addWidget(label(u"Halvane Panel"_s, m_theme.text, 20, true));
-    titles->addWidget(label(u"Touch kit gallery"_s, m_theme.text, 13));
+    titles->addWidget(GalleryPages::label(m_theme.text, u"Halvane Panel"_s, 20, true));
+    titles->addWidget(GalleryPages::label(m_theme.text, u"Touch kit gallery"_s, 13));
     top->addLayout(titles);
     top->addStretch();
-    m_clock = label(QString(), m_theme.text, 26, true);
+    m_clock = GalleryPages::label(m_theme.text, QString(), 26, true);
     top->addWidget(m_clock);
     top->addStretch();
-    top->addWidget(label(u"Verbinding ok."_s, m_theme.text, 15));
+    top->addWidget(GalleryPages::label(m_theme.text, u"Verbinding ok."_s, 15));
     auto *link = new QLabel;
     link->setPixmap(Assets::logoOn(QSize(38, 38), devicePixelRatioF()));
     top->addWidget(link);
@@ -103,14 +91,9 @@ GalleryWindow::~GalleryWindow() = default;
 void GalleryWindow::addPage(const QString &title, const QString &iconName, QWidget *page)
 {
     const int index = m_pages->addWidget(page);
-    auto *b = new TouchButton(title);
+    TouchButton *b = GalleryPages::themedButton(m_theme, title);
     b->setObjectName(u"page"_s + QString::number(index + 1));
     b->setMinimumHeight(70);
-    b->setFontSize(m_theme.fontSize);
-    b->setRounding(m_theme.rounding);
-    b->setShadow(true);
-    b->setBevel(true);
-    b->setTextColor(m_theme.text);
     b->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     b->setPicturePosition(TouchButton::PictureLeft);
     b->setPictureScaling(TouchButton::PictureFitted);

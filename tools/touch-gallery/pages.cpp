@@ -43,16 +43,8 @@ GalleryCard *card(const GalleryTheme &theme, const QString &title, const QString
 TouchButton *projectButton(const GalleryTheme &theme, const IconSet &icons, const QString &caption, int dim,
                            bool active)
 {
-    auto *b = new TouchButton(caption);
+    TouchButton *b = GalleryPages::themedButton(theme, caption);
     b->setObjectName(caption);
-    b->setColor(theme.background);
-    b->setBevel(true);
-    b->setBevelColor(theme.accent);
-    b->setShadow(true);
-    b->setTextColor(theme.text);
-    b->setFontSize(theme.fontSize);
-    b->setRounding(theme.rounding);
-    b->setGlowPercent(theme.glowPercent);
     b->setWordWrap(true);
     b->setPicturePosition(TouchButton::PictureTop);
     b->setPictureScaling(TouchButton::PictureFitted);
@@ -68,15 +60,7 @@ TouchButton *projectButton(const GalleryTheme &theme, const IconSet &icons, cons
 
 QLabel *caption(const GalleryTheme &theme, const QString &text, int pixels = 15, bool bold = false)
 {
-    auto *label = new QLabel(text);
-    QFont f = label->font();
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    label->setFont(f);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, theme.text);
-    label->setPalette(pal);
-    return label;
+    return GalleryPages::label(theme.text, text, pixels, bold);
 }
 
 QLineEdit *edit(const GalleryTheme &theme, const QString &text)
@@ -165,14 +149,10 @@ QWidget *GalleryPages::buttons(const GalleryTheme &theme, const IconSet &icons)
     row->setSpacing(10);
     const char *commCaptions[] = {"Voordeur", "Poort open", "Muziek", "Nachtstand"};
     for (int i = 0; i < 4; ++i) {
-        auto *b = new TouchButton(QString::fromUtf8(commCaptions[i]));
-        b->setColor(theme.background);
-        b->setBevel(true);
+        TouchButton *b = themedButton(theme, QString::fromUtf8(commCaptions[i]));
         b->setBevelColor(i == 1 ? QColor(Qt::red) : theme.accent);
         b->setTextColor(theme.accent);
         b->setFontSize(10);
-        b->setRounding(theme.rounding);
-        b->setShadow(true);
         b->setWordWrap(true);
         b->setMinimumSize(110, 64);
         row->addWidget(b);
@@ -190,15 +170,10 @@ QWidget *GalleryPages::buttons(const GalleryTheme &theme, const IconSet &icons)
         const char *text;
     } lookDemos[] = {{0, 0, "0 · 0 %"}, {8, 40, "8 · 40 %"}, {20, 100, "20 · 100 %"}};
     for (const auto &d : lookDemos) {
-        auto *b = new TouchButton(QString::fromUtf8(d.text));
-        b->setColor(theme.background);
-        b->setBevel(true);
-        b->setBevelColor(theme.accent);
-        b->setTextColor(theme.text);
+        TouchButton *b = themedButton(theme, QString::fromUtf8(d.text));
         b->setFontSize(12);
         b->setRounding(d.rounding);
         b->setGlowPercent(d.glow);
-        b->setShadow(true);
         b->setMinimumSize(110, 64);
         lookRow->addWidget(b);
     }
@@ -489,15 +464,9 @@ QWidget *GalleryPages::setters(const GalleryTheme &theme, const IconSet &icons)
     bottom->addWidget(sizes, 2);
 
     GalleryCard *popup = card(theme, u"PopupPanel"_s);
-    auto *thermostat = new TouchButton(u"21,5 °C"_s);
+    TouchButton *thermostat = themedButton(theme, u"21,5 °C"_s);
     thermostat->setObjectName(u"popupDemo"_s);
-    thermostat->setColor(theme.background);
-    thermostat->setBevel(true);
-    thermostat->setBevelColor(theme.accent);
-    thermostat->setTextColor(theme.text);
     thermostat->setFontSize(theme.fontSize + 6);
-    thermostat->setRounding(theme.rounding);
-    thermostat->setShadow(true);
     thermostat->setPicturePosition(TouchButton::PictureLeft);
     thermostat->setPictureScaling(TouchButton::PictureFitted);
     thermostat->setPicture(icons.on().icon(icons.on().indexOf(u"Verwarming"_s)));
@@ -524,14 +493,8 @@ QWidget *GalleryPages::setters(const GalleryTheme &theme, const IconSet &icons)
     comfort->setSpacing(10);
     const char *comforts[] = {"Nacht", "Dag", "Standby", "Afwezig"};
     for (int i = 0; i < 4; ++i) {
-        auto *b = new TouchButton(QString::fromUtf8(comforts[i]));
-        b->setColor(theme.background);
-        b->setBevel(true);
+        TouchButton *b = themedButton(theme, QString::fromUtf8(comforts[i]));
         b->setBevelColor(i == 1 ? QColor(0xf5, 0xa5, 0x24) : theme.accent);
-        b->setTextColor(theme.text);
-        b->setFontSize(theme.fontSize);
-        b->setRounding(theme.rounding);
-        b->setShadow(true);
         b->setMinimumSize(130, 64);
         QObject::connect(b, &TouchButton::released, panel, &PopupPanel::closePopup);
         comfort->addWidget(b, i / 2, i % 2);
@@ -541,4 +504,31 @@ QWidget *GalleryPages::setters(const GalleryTheme &theme, const IconSet &icons)
     QObject::connect(thermostat, &TouchButton::released, panel,
                      [panel, thermostat] { panel->popupBelow(thermostat); });
     return page;
+}
+
+TouchButton *GalleryPages::themedButton(const GalleryTheme &theme, const QString &caption)
+{
+    auto *b = new TouchButton(caption);
+    b->setColor(theme.background);
+    b->setBevel(true);
+    b->setBevelColor(theme.accent);
+    b->setTextColor(theme.text);
+    b->setFontSize(theme.fontSize);
+    b->setRounding(theme.rounding);
+    b->setGlowPercent(theme.glowPercent);
+    b->setShadow(true);
+    return b;
+}
+
+QLabel *GalleryPages::label(const QColor &color, const QString &text, int pixels, bool bold)
+{
+    auto *l = new QLabel(text);
+    QFont f = l->font();
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    l->setFont(f);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, color);
+    l->setPalette(pal);
+    return l;
 }

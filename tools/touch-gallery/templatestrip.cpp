@@ -1,6 +1,6 @@
 #include "templatestrip.h"
 
-#include "platform/colorcodec.h"
+#include "touch/touchcolors.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -25,11 +25,6 @@ constexpr Template kTemplates[] = {
     {"Grijs-Zwart", 0xFFFFFF, 0x000000, 0x444444}, {"Wit-Blauw", 0xFFFFFF, 0xFF8000, 0xFF8000},
     {"Light", 0xD7D7D7, 0xFFFFFF, 0x999493},
 };
-
-QColor qcolor(TColor c)
-{
-    return QColor(ColorCodec::red(c), ColorCodec::green(c), ColorCodec::blue(c));
-}
 
 } // namespace
 
@@ -56,10 +51,10 @@ void TemplateStrip::paintEvent(QPaintEvent *)
         // The accent as the bevel around a face of the template's background, as on the panel.
         QPainterPath outer;
         outer.addRoundedRect(r, 9, 9);
-        p.fillPath(outer, qcolor(t.accent));
+        p.fillPath(outer, toQColor(t.accent));
         QPainterPath inner;
         inner.addRoundedRect(r.adjusted(4, 4, -4, -4), 6, 6);
-        p.fillPath(inner, qcolor(t.background));
+        p.fillPath(inner, toQColor(t.background));
         const qreal top = r.top() + (faceH - side) / 2;
         const qreal left = r.center().x() - side - 3;
         p.drawPixmap(QPointF(left, top), m_icons.off().pixmap(m_index, QSize(side, side), ratio));
