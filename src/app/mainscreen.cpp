@@ -1,7 +1,8 @@
 #include "app/mainscreen.h"
 
 #include "app/busmonitorview.h"
-#include "app/panelassets.h"
+#include "app/messageoverlay.h"
+#include "touch/assets.h"
 #include "app/projectdialog.h"
 #include "app/settingsstore.h"
 #include "app/startdelaypanel.h"
@@ -10,6 +11,8 @@
 #include "data/datamodulekvx.h"
 #include "data/opendatasets.h"
 #include "platform/logging.h"
+#include "touch/iconset.h"
+#include "touch/popuppanel.h"
 #include "touch/touchbutton.h"
 #include "touch/touchcolors.h"
 
@@ -70,7 +73,13 @@ TMainScreen::TMainScreen(Services services, QWidget *parent)
     m_startDelayTimer.setInterval(kStartDelayInterval);
     connect(&m_startDelayTimer, &QTimer::timeout, this, &TMainScreen::StartDelayTimerTimer);
 
+    m_icons = std::make_unique<IconSet>();
     buildFrame();
+
+    m_clockTimer.setInterval(1000);
+    connect(&m_clockTimer, &QTimer::timeout, this, &TMainScreen::ClockTimerTimer);
+    m_clockTimer.start();
+
     FormCreate();
 }
 
@@ -110,12 +119,12 @@ void TMainScreen::buildFrame()
     imgLogoOn = new QLabel(panTop);
     imgLogoOn->setObjectName(u"imgLogoOn"_s);
     imgLogoOn->setAccessibleName(u"Verbonden"_s);
-    imgLogoOn->setPixmap(PanelAssets::logoOn(QSize(44, 44)));
+    imgLogoOn->setPixmap(Assets::logoOn(QSize(44, 44), devicePixelRatioF()));
     imgLogoOn->hide();
     imgLogoOff = new QLabel(panTop);
     imgLogoOff->setObjectName(u"imgLogoOff"_s);
     imgLogoOff->setAccessibleName(u"Niet verbonden"_s);
-    imgLogoOff->setPixmap(PanelAssets::logoOff(QSize(44, 44)));
+    imgLogoOff->setPixmap(Assets::logoOff(QSize(44, 44), devicePixelRatioF()));
     imgLogoOff->hide();
     btnSettings = new TouchButton(panTop);
     btnSettings->setObjectName(u"btnSettings"_s);
@@ -163,7 +172,7 @@ void TMainScreen::buildFrame()
     imgPicture->setObjectName(u"imgPicture"_s);
     imgPicture->setAlignment(Qt::AlignCenter);
     imgPicture->setMinimumSize(1, 1);
-    imgPicture->setPixmap(PanelAssets::defaultPicture(QSize(900, 560)));
+    imgPicture->setPixmap(Assets::defaultPicture(QSize(900, 560)));
     area->addWidget(imgPicture);
     memMonitor = new BusMonitorView(m_link->busMonitor(), panMain);
     memMonitor->setFixedWidth(260);
@@ -184,6 +193,11 @@ void TMainScreen::buildFrame()
     panBottom->setObjectName(u"panBottom"_s);
     panBottom->setFixedHeight(kBottomBarHeight);
     root->addWidget(panBottom);
+
+    buildDock();
+    buildThermostatPopup();
+    buildSmallSettingsPanel();
+    m_message = new MessageOverlay(this);
 
     m_startDelay = new StartDelayPanel(this);
     connect(m_startDelay, &StartDelayPanel::progressTapped, this, &TMainScreen::CompleteStartUp);
@@ -236,6 +250,7 @@ void TMainScreen::FormCreate()
 void TMainScreen::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    FormActivate();
     if (m_shownOnce)
         return;
     m_shownOnce = true;
@@ -279,11 +294,20 @@ void TMainScreen::CompleteStartUp()
     if (m_terminating || m_closed)
         return;
 
+    LoadSpeedButtons();
     QCoreApplication::processEvents();
     AdjustSettings();
     QCoreApplication::processEvents();
     if (m_terminating || m_closed)
         return;
+    Check4AddMembers();
+    // The button screen's First flag is set here once that screen exists.
+    const SettingsRecord &s = settings();
+    if (!s.DumpConnection && !s.LanHost.isEmpty())
+        AskStatusScreen();
+    SetFonts();
+    if (!s.TouchMainNav.isEmpty())
+        qCInfo(lcDiag).noquote() << u"StopStartUpTimer: "_s + s.TouchMainNav;
     qCInfo(lcApp) << "start-up complete";
 }
 
@@ -301,6 +325,8 @@ void TMainScreen::LoadProject()
         // panel carries on with them.
         qCWarning(lcApp) << "loading the project failed:" << e.what();
     }
+    Check4AddMembers();
+    LoadSpeedButtons();
     SetConnection();
 }
 
@@ -335,6 +361,10 @@ void TMainScreen::AdjustSettings()
     if (!ProgramStarted)
         return;
     const SettingsRecord &s = settings();
+    QFont tempFont = lblThermoMeasured->font();
+    tempFont.setPointSize(s.TempFontSize);
+    lblThermoMeasured->setFont(tempFont);
+    lblThermoSet->setFont(tempFont);
     setBackground(this, s.AccentColor);
     setBackground(panAccent, s.AccentColor);
     setBackground(panBottom, s.AccentColor);
@@ -356,7 +386,33 @@ void TMainScreen::AdjustSettings()
     btnSettings->setRounding(s.btnRounding);
     btnSettings->setColor(toQColor(s.BackGndColor));
 
+    setBackground(panSmallSettings, s.BackGndColor);
+    for (QLabel *label : panSmallSettings->findChildren<QLabel *>())
+        setTextColor(label, s.TextColor);
+    m_thermoPopup->setColor(toQColor(s.BackGndColor));
+    m_thermoPopup->setTextColor(toQColor(s.TextColor));
+    for (QLabel *label : panThermo->findChildren<QLabel *>())
+        setTextColor(label, s.TextColor);
+    for (TouchButton *b : std::as_const(m_comfortButtons)) {
+        b->setTextColor(toQColor(s.TextColor));
+        b->setRounding(s.btnRounding);
+        b->setColor(toQColor(s.BackGndColor));
+    }
+
     layoutPanels();
+
+    const QStringList comforts = m_data.comfortCaptions();
+    ComfortText1 = comforts.value(0);
+    ComfortText2 = comforts.value(1);
+    ComfortText3 = comforts.value(2);
+    ComfortText4 = comforts.value(3);
+    const QString captions[] = {ComfortText1, ComfortText2, ComfortText3, ComfortText4};
+    for (int i = 0; i < m_comfortButtons.size(); ++i) {
+        m_comfortButtons[i]->setText(captions[i]);
+        m_comfortButtons[i]->setAccessibleName(captions[i]);
+    }
+    // The heating indicator sits under the temperature label's left edge.
+    panHeating->move(lblTemp->mapTo(this, QPoint(0, 0)).x(), (panAccent->height() - panHeating->height()) / 2);
 
     if (s.ScreenSPict) {
         showPicture();
@@ -365,6 +421,8 @@ void TMainScreen::AdjustSettings()
             if (pm.load(s.ScreenSImage))
                 imgPicture->setPixmap(pm);
         }
+    } else {
+        ShowWebPage();
     }
     memMonitor->setVisible(s.BusMon);
 }
@@ -447,7 +505,29 @@ void TMainScreen::closeSubScreens(bool, bool)
 
 void TMainScreen::showPicture()
 {
+    ShowPicture();
+}
+
+void TMainScreen::ShowPicture()
+{
     imgPicture->show();
+}
+
+void TMainScreen::ShowWebPage()
+{
+    // The web view joins the main area with its own page.
+}
+
+void TMainScreen::openCommButPage(const QString &address)
+{
+    qCInfo(lcApp) << "web page asked for:" << address;
+}
+
+void TMainScreen::AskStatusScreen()
+{
+    if (!ProgramStarted)
+        return;
+    // The status poll of the buttons arrives with its own class.
 }
 
 void TMainScreen::startAutoNav()
@@ -465,6 +545,12 @@ bool TMainScreen::eventFilter(QObject *watched, QEvent *event)
         SetConnection();
         return true;
     }
+    if (tap && watched == lblTemp) {
+        lblTempClick();
+        return true;
+    }
+    if (watched == panBottom && event->type() == QEvent::Resize)
+        CenterDock();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -472,6 +558,7 @@ bool TMainScreen::eventFilter(QObject *watched, QEvent *event)
 
 void TMainScreen::DoTheClose()
 {
+    // The web view is asked to close first once it is part of the main area.
     close();
 }
 

@@ -5,12 +5,21 @@
 #include "platform/colorcodec.h"
 #include "platform/platformservices.h"
 
+#include <QHash>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
+#include <memory>
+
 class BusMonitorView;
 class GatewayLink;
+class IconSet;
+class MessageOverlay;
+class PopupPanel;
+class QScrollArea;
+class Spinner;
 class ProjectDialog;
 class QLabel;
 class QProgressBar;
@@ -18,6 +27,7 @@ class QStackedWidget;
 class QVBoxLayout;
 class SettingsStore;
 class StartDelayPanel;
+class DataView;
 class TDataModuleKVX;
 class TouchButton;
 struct SettingsRecord;
@@ -64,8 +74,53 @@ public:
     // Handles the telegram in LSB and MSB (called by the link for each telegram, in order).
     void ProcessTelegram();
 
+    // ---- the project's buttons ---------------------------------------------------------------
+    void LoadSpeedButtons();
+    // Asks for a redraw of the buttons' on/off faces; the redraw runs once per frame (a burst of
+    // telegrams redraws once, and what shows when the burst ends is the same).
+    void requestSetFonts();
+    void SetFonts();
+    void Check4AddMembers();
+    void btnSpeedButMouseDown(TouchButton *button);
+    void btnSpeedButMouseUp();
+    void btnCommButMouseDown(TouchButton *button);
+    void btnCommButMouseUp();
+    void btnSettingsClick();
+    void spCombbHeightSelectedValueChanged(int value);
+    void spSpeedbHeightSelectedValueChanged(int value);
+    // Starts a status poll of the main screen's buttons (the poller arrives with its own class).
+    void AskStatusScreen();
+
+    // ---- the frame ---------------------------------------------------------------------------
+    void imgButtonsClick();
+    void imgThermoClick();
+    void imgClockClick();
+    void imgRGBClick();
+    void imgMusicClick();
+    void imgSiedleClick();
+    void imgRefreshClick();
+    void imgCleaningClick();
+    void imgSettingsClick();
+    void imgUpdateClick();
+    void imgMinimizeClick();
+    void imgExitClick();
+    void CenterDock();
+    void ClockTimerTimer();
+    void lblTempClick();
+    void AskFollowedThermostat();
+    void SendComfort();
+    void ShowWebPage();
+    void ShowPicture();
+    void ShowAccessCodeForm();
+    void ShowSettingsForm();
+    // The main screen became the active page again (a sub-screen closed).
+    void FormActivate();
+
     // ---- closing -----------------------------------------------------------------------------
     void DoTheClose();
+
+    // The door-station program, started from the dock.
+    static constexpr auto SiedlePath = u"C:\\Program Files (x86)\\Siedle\\BSHT 650-0\\bsht.exe";
 
     SettingsRecord &settings();
     const SettingsRecord &settings() const;
@@ -75,6 +130,21 @@ public:
     QTimer &startDelayTimer() { return m_startDelayTimer; }
     StartDelayPanel *startDelayPanel() const { return m_startDelay; }
     QLabel *connectionStatusLabel() const { return lblConnStatus; }
+    QLabel *clockLabel() const { return lblTime; }
+    QLabel *temperatureLabel() const { return lblTemp; }
+    QWidget *speedButtonArea() const;
+    QWidget *commButtonArea() const;
+    QWidget *speedButtonPanel() const { return panSpeedButtons; }
+    QWidget *commButtonPanel() const { return panCommButtons; }
+    QWidget *dock() const { return panDock; }
+    TouchButton *dockIcon(const QString &objectName) const;
+    QWidget *smallSettingsPanel() const { return panSmallSettings; }
+    Spinner *commButtonSpinner() const { return spCombbHeight; }
+    Spinner *speedButtonSpinner() const { return spSpeedbHeight; }
+    PopupPanel *thermostatPopup() const { return m_thermoPopup; }
+    QList<TouchButton *> comfortButtons() const { return m_comfortButtons; }
+    MessageOverlay *messageOverlay() const { return m_message; }
+    const IconSet &iconSet() const { return *m_icons; }
     bool isClosed() const { return m_closed; }
 
     // ---- fields the screens share --------------------------------------------------------------
@@ -91,6 +161,13 @@ public:
     quint8 LSB = 0;
     quint8 MSB = 0;
     int DSFunct = 0;
+    QPointer<TouchButton> ClickBut;
+    bool EUClose = false;
+    bool EUSettings = false;
+    QString ComfortText1 = QStringLiteral("Nacht");
+    QString ComfortText2 = QStringLiteral("Dag");
+    QString ComfortText3 = QStringLiteral("Standby");
+    QString ComfortText4 = QStringLiteral("Afwezig");
 
 Q_SIGNALS:
     // The program is about to end (the close handler ran).
@@ -110,6 +187,16 @@ private:
     void startAutoNav() override;
 
     void buildFrame();
+    void buildDock();
+    void buildThermostatPopup();
+    void buildSmallSettingsPanel();
+    TouchButton *makeProjectButton(DataView &table, QWidget *parent);
+    void sendActions(DataView &actions);
+    // The dock's common rule: the action runs only when no speed-button poll runs and the start
+    // delay has ended; it always counts as activity.
+    void dockAction(const std::function<void()> &action);
+    static QString quoted(const QString &text);
+    void openCommButPage(const QString &address);
     void layoutPanels();
     void handleTelegram(Telegram telegram);
     QString incomingMemberName(int address, int group);
@@ -145,5 +232,22 @@ private:
     QLabel *imgPicture = nullptr;
     BusMonitorView *memMonitor = nullptr;
     QWidget *panBottom = nullptr;
+    QWidget *panDock = nullptr;
+    QScrollArea *sbSpeedButtons = nullptr;
+    QScrollArea *sbComSpeedButtons = nullptr;
+    QHash<QString, QList<TouchButton *>> m_speedButtons; // by record Name
+    QHash<QString, QList<TouchButton *>> m_commButtons;
+    QWidget *panSmallSettings = nullptr;
+    Spinner *spCombbHeight = nullptr;
+    Spinner *spSpeedbHeight = nullptr;
+    PopupPanel *m_thermoPopup = nullptr;
+    QWidget *panThermo = nullptr;
+    QLabel *lblThermoMeasured = nullptr;
+    QLabel *lblThermoSet = nullptr;
+    QList<TouchButton *> m_comfortButtons;
+    MessageOverlay *m_message = nullptr;
+    std::unique_ptr<IconSet> m_icons;
+    QTimer m_clockTimer;
+    bool m_setFontsPending = false;
     StartDelayPanel *m_startDelay = nullptr;
 };

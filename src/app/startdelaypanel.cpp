@@ -1,6 +1,6 @@
 #include "app/startdelaypanel.h"
 
-#include "app/panelassets.h"
+#include "touch/assets.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -27,7 +27,7 @@ StartDelayPanel::StartDelayPanel(QWidget *parent)
 
     m_logo->setObjectName(u"imgStartLogo"_s);
     m_logo->setAlignment(Qt::AlignCenter);
-    m_logo->setPixmap(PanelAssets::logo(QSize(220, 220)));
+    m_logo->setPixmap(Assets::projectLogo(QSize(220, 220)));
     m_logo->setAccessibleName(u"Halvane"_s);
 
     m_progress->setObjectName(u"pbStartDelay"_s);

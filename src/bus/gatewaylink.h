@@ -70,6 +70,9 @@ public:
     void SendData(Telegram telegram) { SendData(telegram.byte0, telegram.byte1); }
     // Restarts the inactivity count.
     void KeepConAlive();
+    // Sets the count back to 0 without starting the inactivity timer (the main screen becoming
+    // the active page again).
+    void resetInactivityCount() { m_ssSec = 0; }
     // Clears the bus monitor, then sends Data [dsFunct, 0xE0] and Select [address, 0xD0 + group]
     // to the member given (the current member of the members table).
     void SendDS(int dsFunct, int address, int group);
