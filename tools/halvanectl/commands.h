@@ -12,3 +12,4 @@ struct CommandIo
 };
 
 int runSettingsCommand(const QStringList &args, CommandIo io);
+int runBusCommand(const QStringList &args, CommandIo io);

@@ -12,7 +12,9 @@ void usage(QTextStream &err)
 {
     err << "usage: halvanectl COMMAND [ARGS]\n"
            "\n"
-           "  settings [FOLDER]   print every setting of FOLDER/kvx.ini (default: the program's folder)\n";
+           "  settings [FOLDER]   print every setting of FOLDER/kvx.ini (default: the program's folder)\n"
+           "  bus monitor HOST:PORT [--count N]   print every telegram from a gateway as a bus-monitor line\n"
+           "  bus send HOST:PORT BYTE0 BYTE1      send one telegram (bytes decimal or 0x hex)\n";
 }
 
 } // namespace
@@ -32,6 +34,8 @@ int main(int argc, char *argv[])
     const QString command = args.takeFirst();
     if (command == u"settings"_s)
         return runSettingsCommand(args, io);
+    if (command == u"bus"_s)
+        return runBusCommand(args, io);
 
     err << "halvanectl: unknown command '" << command << "'\n";
     usage(err);
