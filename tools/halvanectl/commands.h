@@ -13,3 +13,4 @@ struct CommandIo
 
 int runSettingsCommand(const QStringList &args, CommandIo io);
 int runBusCommand(const QStringList &args, CommandIo io);
+int runDatapacketCommand(const QStringList &args, CommandIo io);

@@ -14,7 +14,9 @@ void usage(QTextStream &err)
            "\n"
            "  settings [FOLDER]   print every setting of FOLDER/kvx.ini (default: the program's folder)\n"
            "  bus monitor HOST:PORT [--count N]   print every telegram from a gateway as a bus-monitor line\n"
-           "  bus send HOST:PORT BYTE0 BYTE1      send one telegram (bytes decimal or 0x hex)\n";
+           "  bus send HOST:PORT BYTE0 BYTE1      send one telegram (bytes decimal or 0x hex)\n"
+           "  datapacket roundtrip IN OUT\n"
+           "                      load the data-packet file IN with the panel's engine and save it as OUT\n";
 }
 
 } // namespace
@@ -36,6 +38,8 @@ int main(int argc, char *argv[])
         return runSettingsCommand(args, io);
     if (command == u"bus"_s)
         return runBusCommand(args, io);
+    if (command == u"datapacket"_s)
+        return runDatapacketCommand(args, io);
 
     err << "halvanectl: unknown command '" << command << "'\n";
     usage(err);
