@@ -66,7 +66,9 @@ void SimServer::acceptClients()
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         const int id = client->id;
         connect(socket, &QTcpSocket::readyRead, this, [this, id] { readClient(id); });
-        connect(socket, &QTcpSocket::disconnected, this, [this, id] { dropClient(id); });
+        // Queued: a write to one client can find it gone while the clients are being walked.
+        connect(
+            socket, &QTcpSocket::disconnected, this, [this, id] { dropClient(id); }, Qt::QueuedConnection);
         m_clients.emplace(id, std::move(client));
         if (m_log.isOpen()) {
             m_log.write(
@@ -97,8 +99,6 @@ void SimServer::readClient(int id)
             const QList<Telegram> answers = m_bus.receive(id, *telegram);
             for (const Telegram &answer : answers)
                 broadcast(answer, 0);
-            if (m_clients.find(id) == m_clients.end())
-                return;
         }
     }
 }
@@ -138,10 +138,7 @@ void SimServer::send(Client &client, Telegram telegram)
         client.socket->flush();
         return;
     }
-    qint64 queued = 0;
-    for (const auto &chunk : client.output)
-        queued += chunk.second.size();
-    if (queued > MaxQueuedBytes)
+    if (client.queuedBytes > MaxQueuedBytes)
         return;
     const qint64 due = m_clock.elapsed() + std::max(0, m_options.latencyMs);
     const QByteArray bytes = TelegramPairing::encode(telegram);
@@ -151,6 +148,7 @@ void SimServer::send(Client &client, Telegram telegram)
     } else {
         client.output.emplace_back(due, bytes);
     }
+    client.queuedBytes += bytes.size();
     schedulePump();
 }
 
@@ -162,6 +160,7 @@ void SimServer::pump()
         // Strictly in order: a chunk that is not due holds back the ones behind it.
         while (!client->output.empty() && client->output.front().first <= now) {
             client->socket->write(client->output.front().second);
+            client->queuedBytes -= client->output.front().second.size();
             client->output.pop_front();
             wrote = true;
             if (m_options.split)

@@ -49,6 +49,7 @@ private:
         QTcpSocket *socket = nullptr;
         TelegramPairing input;
         std::deque<std::pair<qint64, QByteArray>> output; // due time (ms), bytes
+        qint64 queuedBytes = 0;
     };
 
     void acceptClients();
