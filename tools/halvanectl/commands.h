@@ -12,5 +12,6 @@ struct CommandIo
 };
 
 int runSettingsCommand(const QStringList &args, CommandIo io);
+int runBusCommand(const QStringList &args, CommandIo io);
 int runDatapacketCommand(const QStringList &args, CommandIo io);
 int runProjectCommand(const QStringList &args, CommandIo io);

@@ -13,6 +13,8 @@ void usage(QTextStream &err)
     err << "usage: halvanectl COMMAND [ARGS]\n"
            "\n"
            "  settings [FOLDER]   print every setting of FOLDER/kvx.ini (default: the program's folder)\n"
+           "  bus monitor HOST:PORT [--count N]   print every telegram from a gateway as a bus-monitor line\n"
+           "  bus send HOST:PORT BYTE0 BYTE1      send one telegram (bytes decimal or 0x hex)\n"
            "  datapacket roundtrip IN OUT\n"
            "                      load the data-packet file IN with the panel's engine and save it as OUT\n"
            "  project check DIR   load the project folder DIR and list what an installer must fix\n";
@@ -35,6 +37,8 @@ int main(int argc, char *argv[])
     const QString command = args.takeFirst();
     if (command == u"settings"_s)
         return runSettingsCommand(args, io);
+    if (command == u"bus"_s)
+        return runBusCommand(args, io);
     if (command == u"datapacket"_s)
         return runDatapacketCommand(args, io);
     if (command == u"project"_s)
