@@ -170,16 +170,18 @@ void SliderSwitch::handlePointer(const PointerInput::Event &pe)
         update();
         break;
     }
-    case PointerInput::Phase::Release:
+    case PointerInput::Phase::Release: {
         setDown(false);
-        if (m_dragging)
+        const bool dragged = m_dragging;
+        m_dragging = false;
+        if (dragged)
             userSet(m_knob > 0.5);
         else if (rect().contains(pe.pos.toPoint()))
             userSet(!isChecked());
         else
             animateKnob();
-        m_dragging = false;
         break;
+    }
     case PointerInput::Phase::Cancel:
         setDown(false);
         m_dragging = false;
