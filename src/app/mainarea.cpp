@@ -75,6 +75,7 @@ MainArea::MainArea(QWidget *parent, WebViewMaker makeWebView)
     f.setPointSize(14);
     edAddress->setFont(f);
     connect(edAddress, &QLineEdit::textChanged, this, &MainArea::addressChanged);
+    connect(edAddress, &QLineEdit::textEdited, this, &MainArea::activity); // typing is activity too
     connect(edAddress, &QLineEdit::returnPressed, this, &MainArea::btnGoClick);
     connect(edAddress, &MainAreaAddressBox::tapped, this, &MainArea::edAddressClick);
 
@@ -229,7 +230,10 @@ void MainArea::applyColors(TColor backGndColor, TColor textColor)
     const QColor text = toQColor(textColor);
     const QColor back = toQColor(backGndColor == ColorCodec::clBlack ? ColorCodec::clGray : backGndColor);
 
-    for (TouchButton *b : {btnZoomOut, btnZoomIn, btnGo})
+    // The zoom and go buttons write in the text colour; so do the others, whose captions are
+    // symbols and words here rather than pictures.
+    for (TouchButton *b :
+         {btnZoomOut, btnZoomIn, btnGo, btnBack, btnNext, btnShowWeb, btnHelp, btnShowPicture})
         b->setTextColor(text);
     for (QWidget *w : {pnlWeb, pnlBrowserTools, pnlBrowserBar})
         fillBackground(w, back);

@@ -22,7 +22,8 @@ class WebView;
 // is reported by addressChanged() (the main screen stores it as MainUrl). It is masked with "."
 // except for 10 seconds after a tap on it. Zooming stores the new level for the typed address in
 // Browser.ini; when a page loaded for an address with a stored level finishes loading, that level
-// is restored. Every press of a button or the address box is reported by activity().
+// is restored. Every press of a button or the address box, and every key typed in it, is
+// reported by activity().
 //
 // The web view is made on the first ShowWebPage (or OpenCommButPage): a panel that shows only
 // its picture never starts a browser engine.
@@ -98,7 +99,8 @@ public:
 
 signals:
     void addressChanged(const QString &text);
-    // A button or the address box was pressed (the main screen counts it as activity).
+    // A button or the address box was pressed, or a key typed (the main screen counts it as
+    // activity: KeepConAlive).
     void activity();
 
 private:

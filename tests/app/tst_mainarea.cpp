@@ -323,6 +323,11 @@ void tst_MainArea::everyPressCountsAsActivity()
     m_area->ShowWebPage();
     QTest::mouseClick(addressBox(), Qt::LeftButton);
     QCOMPARE(activity.count(), ++expected);
+    QTest::keyClicks(addressBox(), u"ab"_s);
+    QCOMPARE(activity.count(), expected + 2);
+    activity.clear();
+    m_area->setAddress(u"www.voorbeeld.nl"_s); // the program's own changes are no activity
+    QCOMPARE(activity.count(), 0);
 }
 
 void tst_MainArea::colours_data()
@@ -341,10 +346,10 @@ void tst_MainArea::colours()
 
     m_area->applyColors(backGnd, ColorCodec::clRed);
     for (const char *name : {"btnGo", "btnBack", "btnNext", "btnShowWeb", "btnHelp", "btnShowPicture",
-                             "btnZoomIn", "btnZoomOut"})
+                             "btnZoomIn", "btnZoomOut"}) {
         QCOMPARE(button(name)->color(), expected);
-    for (const char *name : {"btnGo", "btnZoomIn", "btnZoomOut"})
         QCOMPARE(button(name)->textColor(), QColor(Qt::red));
+    }
     QCOMPARE(addressBox()->palette().color(QPalette::Text), QColor(Qt::red));
     QCOMPARE(addressBox()->palette().color(QPalette::Base), expected);
     for (const QString &name : {u"pnlWeb"_s, u"pnlBrowserTools"_s, u"pnlBrowserBar"_s})
