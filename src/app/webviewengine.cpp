@@ -3,6 +3,8 @@
 #include "platform/logging.h"
 
 #include <QVBoxLayout>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 using namespace Qt::StringLiterals;
@@ -23,6 +25,13 @@ QWebEngineView *WebViewEngine::view()
         m_view->setObjectName(u"webEngineView"_s);
         m_view->setZoomFactor(zoomFactor(m_zoomLevel));
         connect(m_view, &QWebEngineView::loadFinished, this, &WebViewEngine::pageLoadFinished);
+        // The panel has one window: a link that asks for a new one opens in this view instead.
+        // Pop-ups that a page opens by itself are dropped.
+        connect(m_view->page(), &QWebEnginePage::newWindowRequested, this,
+                [this](QWebEngineNewWindowRequest &request) {
+                    if (request.isUserInitiated() && m_view)
+                        m_view->load(request.requestedUrl());
+                });
         layout()->addWidget(m_view);
     }
     return m_view;

@@ -8,7 +8,8 @@ class QWebEngineView;
 
 // The web view on Qt WebEngine (Chromium). The engine's view is made on the first load and
 // released by closeBrowser(); the zoom level is kept here and given to every page, so that it
-// holds across navigations as the panel expects.
+// holds across navigations as the panel expects. Links that ask for a new window open in this
+// view (the panel has one window).
 class WebViewEngine final : public WebView
 {
     Q_OBJECT
