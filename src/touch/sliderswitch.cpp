@@ -4,6 +4,7 @@
 #include "touch/touchpaint.h"
 
 #include <QEasingCurve>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -169,16 +170,18 @@ void SliderSwitch::handlePointer(const PointerInput::Event &pe)
         update();
         break;
     }
-    case PointerInput::Phase::Release:
+    case PointerInput::Phase::Release: {
         setDown(false);
-        if (m_dragging)
+        const bool dragged = m_dragging;
+        m_dragging = false;
+        if (dragged)
             userSet(m_knob > 0.5);
         else if (rect().contains(pe.pos.toPoint()))
             userSet(!isChecked());
         else
             animateKnob();
-        m_dragging = false;
         break;
+    }
     case PointerInput::Phase::Cancel:
         setDown(false);
         m_dragging = false;
@@ -302,7 +305,7 @@ void SliderSwitch::paintEvent(QPaintEvent *)
     }
     p.drawPixmap(QPointF(knobX - 4, track.top() + 3 - 3), m_knobCache);
 
-    if (hasFocus()) {
+    if (hasFocus() && m_keyboardFocus) {
         p.setPen(QPen(palette().color(QPalette::Highlight), 2));
         p.setBrush(Qt::NoBrush);
         p.drawPath(TouchPaint::roundedRect(track.adjusted(-0.5, -0.5, 0.5, 0.5), radius));
@@ -378,4 +381,17 @@ void SliderSwitch::setFontSize(int pointSize)
         update();
         emit fontSizeChanged(m_fontSize);
     }
+}
+
+void SliderSwitch::focusInEvent(QFocusEvent *e)
+{
+    m_keyboardFocus = e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason ||
+                      e->reason() == Qt::ShortcutFocusReason;
+    QAbstractButton::focusInEvent(e);
+}
+
+void SliderSwitch::focusOutEvent(QFocusEvent *e)
+{
+    m_keyboardFocus = false;
+    QAbstractButton::focusOutEvent(e);
 }

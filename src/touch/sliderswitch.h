@@ -70,6 +70,8 @@ signals:
 protected:
     bool event(QEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
     void changeEvent(QEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
@@ -99,6 +101,7 @@ private:
     double m_knob = 0; // 0 = off end, 1 = on end
     QVariantAnimation m_animation;
     PointerInput m_pointer;
+    bool m_keyboardFocus = false; // the focus ring shows only for focus given by the keyboard
     QPointF m_pressPos;
     double m_pressKnob = 0;
     bool m_dragging = false;

@@ -27,6 +27,7 @@ Spinner::Spinner(QWidget *parent)
     setAttribute(Qt::WA_AcceptTouchEvents);
     setFocusPolicy(Qt::NoFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    setAccessibleName(u"Keuze"_s);
 }
 
 Spinner::~Spinner() = default;
@@ -446,13 +447,20 @@ void Spinner::handlePointer(const PointerInput::Event &pe)
         break;
     }
     case PointerInput::Phase::Release: {
+        // The state is reset before the change is reported: a handler may do anything.
         const int column = m_dragColumn;
+        const bool dragging = m_dragging;
+        const double offset = m_dragOffset;
+        m_dragColumn = -1;
+        m_dragOffset = 0;
+        m_dragging = false;
+        update();
         if (column < 0)
             break;
-        if (m_dragging) {
-            if (m_dragOffset > rowHeight() / 2.0)
+        if (dragging) {
+            if (offset > rowHeight() / 2.0)
                 userStep(column, 1);
-            else if (m_dragOffset < -rowHeight() / 2.0)
+            else if (offset < -rowHeight() / 2.0)
                 userStep(column, -1);
         } else {
             const QPoint at = pe.pos.toPoint();
@@ -463,10 +471,6 @@ void Spinner::handlePointer(const PointerInput::Event &pe)
                      (at.y() >= centreTop + rowHeight() && columnRect(column).contains(at)))
                 userStep(column, -1);
         }
-        m_dragColumn = -1;
-        m_dragOffset = 0;
-        m_dragging = false;
-        update();
         break;
     }
     case PointerInput::Phase::Cancel:

@@ -302,6 +302,7 @@ void TouchButton::focusOutEvent(QFocusEvent *e)
 {
     // QAbstractButton lets go of a held button when it loses the focus; do it here so that the
     // release is reported once and the pointer stops being followed.
+    m_keyboardFocus = false;
     if (m_held && e->reason() != Qt::PopupFocusReason) {
         m_pointer.reset();
         liftUp(false);
@@ -342,7 +343,7 @@ void TouchButton::paintEvent(QPaintEvent *)
 
     QPainter p(this);
     p.drawPixmap(0, 0, pm);
-    if (hasFocus()) {
+    if (hasFocus() && m_keyboardFocus) {
         p.setRenderHint(QPainter::Antialiasing);
         QPen pen(palette().color(QPalette::Highlight), 2);
         p.setPen(pen);
@@ -465,7 +466,7 @@ void TouchButton::paintContent(QPainter &p, const QRectF &face, int state) const
             qreal textH = 0;
             if (hasText) {
                 const QRectF need = fm.boundingRect(content, flags, caption);
-                textH = std::min(need.height(), content.height() / 2);
+                textH = std::min(need.height(), content.height() * 0.6);
             }
             pictureArea = QRectF(content.left(), content.top(), content.width(),
                                  content.height() - textH - (hasText ? gap : 0));
@@ -519,6 +520,14 @@ void TouchButton::paintContent(QPainter &p, const QRectF &face, int state) const
         QColor c = m_textColor;
         if (state == Disabled)
             c.setAlphaF(0.45f);
+        // A caption that does not fit is drawn smaller (down to 60 %) before it is cut off.
+        const int smallest = std::max(6, m_fontSize * 3 / 5);
+        while (m_wordWrap && f.pointSize() > smallest) {
+            const QRectF need = QFontMetricsF(f).boundingRect(textRect, flags, caption);
+            if (need.width() <= textRect.width() + 0.5 && need.height() <= textRect.height() + 0.5)
+                break;
+            f.setPointSize(f.pointSize() - 1);
+        }
         p.setFont(f);
         p.setPen(c);
         if (m_wordWrap) {
@@ -528,4 +537,11 @@ void TouchButton::paintContent(QPainter &p, const QRectF &face, int state) const
             p.drawText(textRect, flags, shown);
         }
     }
+}
+
+void TouchButton::focusInEvent(QFocusEvent *e)
+{
+    m_keyboardFocus = e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason ||
+                      e->reason() == Qt::ShortcutFocusReason;
+    QAbstractButton::focusInEvent(e);
 }

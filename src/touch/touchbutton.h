@@ -127,6 +127,7 @@ signals:
 protected:
     bool event(QEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
     void changeEvent(QEvent *e) override;
     void hideEvent(QHideEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
@@ -158,6 +159,7 @@ private:
     bool m_held = false; // between pressed() and released()
 
     PointerInput m_pointer;
+    bool m_keyboardFocus = false; // the focus ring shows only for focus given by the keyboard
     // Rendered looks (face and content) for the up and down state; emptied when anything that
     // shows changes, rebuilt at the next paint.
     mutable QPixmap m_cache[3]; // up, down, disabled

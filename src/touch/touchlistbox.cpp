@@ -423,6 +423,14 @@ void TouchListBox::paintViewport(QPaintEvent *)
         p.setPen(QPen(m_itemBorderColor, selected ? 2 : 1));
         p.setBrush(Qt::NoBrush);
         p.drawPath(path);
+        if (selected) {
+            // A bar at the left edge marks the selection also when the selected colour equals
+            // the item colour (as on the module lists).
+            p.save();
+            p.setClipPath(path);
+            p.fillRect(QRectF(card.left(), card.top(), 5, card.height()), m_itemBorderColor);
+            p.restore();
+        }
 
         int textLeft = r.left() + kSidePadding;
         if (reservesPicture(it)) {

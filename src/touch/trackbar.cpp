@@ -3,6 +3,7 @@
 #include "touch/touchcolors.h"
 #include "touch/touchpaint.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -336,10 +337,23 @@ void TrackBar::paintEvent(QPaintEvent *)
     p.drawPixmap(0, 0, m_grooveCache);
     const QPointF c = thumbCenter();
     p.drawPixmap(QPointF(c.x() - side / 2.0, c.y() - side / 2.0), thumb);
-    if (hasFocus()) {
+    if (hasFocus() && m_keyboardFocus) {
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(palette().color(QPalette::Highlight), 2));
         p.setBrush(Qt::NoBrush);
         p.drawEllipse(c, r + 1, r + 1);
     }
+}
+
+void TrackBar::focusInEvent(QFocusEvent *e)
+{
+    m_keyboardFocus = e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason ||
+                      e->reason() == Qt::ShortcutFocusReason;
+    QWidget::focusInEvent(e);
+}
+
+void TrackBar::focusOutEvent(QFocusEvent *e)
+{
+    m_keyboardFocus = false;
+    QWidget::focusOutEvent(e);
 }

@@ -72,6 +72,8 @@ signals:
 protected:
     bool event(QEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
     void changeEvent(QEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
@@ -99,6 +101,7 @@ private:
     QColor m_borderColor;
     bool m_sliding = false;
     PointerInput m_pointer;
+    bool m_keyboardFocus = false; // the focus ring shows only for focus given by the keyboard
     QPixmap m_grooveCache;
     QPixmap m_thumbCache[2]; // resting, held
 };
