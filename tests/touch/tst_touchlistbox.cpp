@@ -19,6 +19,7 @@ private slots:
     void tapping();
     void headerCannotBeSelected();
     void dragScrollsWithoutSelecting();
+    void flickKeepsScrollingAndTapStopsIt();
     void selectionFollowsInsertAndRemove();
     void thousandsOfItems();
 
@@ -121,6 +122,28 @@ void tst_TouchListBox::dragScrollsWithoutSelecting()
     QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(200, 50));
     QCOMPARE(selectedSpy.count(), 0);
     QVERIFY(m_list->itemRect(1).top() < 0); // the content moved up with the finger
+}
+
+void tst_TouchListBox::flickKeepsScrollingAndTapStopsIt()
+{
+    for (int i = 0; i < 200; ++i)
+        m_list->addItem(u"Item %1"_s.arg(i));
+    QSignalSpy selectedSpy(m_list, &TouchListBox::itemSelected);
+    QWidget *vp = m_list->viewport();
+    // A quick upward swipe: the finger lifts while still moving.
+    QTest::mousePress(vp, Qt::LeftButton, {}, QPoint(200, 280));
+    for (int y = 270; y >= 120; y -= 30)
+        QTest::mouseMove(vp, QPoint(200, y));
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, QPoint(200, 120));
+    const int atLift = -m_list->itemRect(0).top();
+    QTRY_VERIFY(-m_list->itemRect(0).top() > atLift + 50); // it went on after the lift
+
+    // A tap while it glides stops it and selects nothing.
+    QTest::mouseClick(vp, Qt::LeftButton, {}, QPoint(200, 150));
+    const int stoppedAt = m_list->itemRect(0).top();
+    QTest::qWait(50);
+    QCOMPARE(m_list->itemRect(0).top(), stoppedAt);
+    QCOMPARE(selectedSpy.count(), 0);
 }
 
 void tst_TouchListBox::selectionFollowsInsertAndRemove()
