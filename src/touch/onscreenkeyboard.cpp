@@ -21,7 +21,9 @@ int keyCodeFor(const QString &text)
     const QChar c = text.at(0);
     if (c == u' ')
         return Qt::Key_Space;
-    return int(c.toUpper().unicode());
+    // µ has its capital outside Latin-1 (Greek Mu); its key code is Qt::Key_mu, itself.
+    const QChar upper = c.toUpper();
+    return int(upper.unicode() <= 0xff ? upper.unicode() : c.unicode());
 }
 
 } // namespace

@@ -69,7 +69,9 @@ public:
             p.setCompositionMode(QPainter::CompositionMode_DestinationIn);
             p.fillRect(img.rect(), QColor(0, 0, 0, 110));
             p.end();
+            const qreal ratio = pm.devicePixelRatio();
             pm = QPixmap::fromImage(img);
+            pm.setDevicePixelRatio(ratio);
         }
         return pm;
     }

@@ -17,6 +17,7 @@ private slots:
     void entries();
     void outOfRangeHasNoPicture();
     void sizesAndIcons();
+    void readyPixmapsKeepTheirShape();
     void assetsPresent_data();
     void assetsPresent();
 
@@ -174,6 +175,31 @@ void tst_IconSet::sizesAndIcons()
     QVERIFY(!icon.isNull());
     QCOMPARE(icon.pixmap(QSize(48, 48)).size(), QSize(48, 48));
     QVERIFY(m_set.forState(true).pixmap(5).toImage() != m_set.forState(false).pixmap(5).toImage());
+}
+
+void tst_IconSet::readyPixmapsKeepTheirShape()
+{
+    // A wide red picture in a square entry: scaled to fit, centred, never stretched.
+    QPixmap wide(40, 20);
+    wide.fill(Qt::red);
+    PictureCollection collection(QSize(30, 30));
+    collection.addPixmap(u"wide"_s, wide);
+    collection.addPixmap(u"null"_s, QPixmap());
+    QCOMPARE(collection.count(), 2);
+    QVERIFY(!collection.hasPicture(1));
+
+    const QImage img = collection.pixmap(0).toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(img.size(), QSize(30, 30));
+    QCOMPARE(QColor(img.pixel(15, 15)), QColor(Qt::red));
+    QCOMPARE(qAlpha(img.pixel(15, 2)), 0);  // above the picture: transparent
+    QCOMPARE(qAlpha(img.pixel(15, 27)), 0); // below it
+    // Disabled icons are drawn faded, at the same size.
+    const QImage disabled = collection.icon(0)
+                                .pixmap(QSize(30, 30), QIcon::Disabled)
+                                .toImage()
+                                .convertToFormat(QImage::Format_ARGB32);
+    QVERIFY(qAlpha(disabled.pixel(15, 15)) < 255);
+    QVERIFY(qAlpha(disabled.pixel(15, 15)) > 0);
 }
 
 void tst_IconSet::assetsPresent_data()

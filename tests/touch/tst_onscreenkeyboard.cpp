@@ -163,6 +163,7 @@ void tst_OnScreenKeyboard::keyEventsLikeHardware_data()
     QTest::newRow("c cedilla") << QStringList{u"ç"_s} << int(Qt::Key_Ccedilla) << false << u"ç"_s;
     QTest::newRow("shifted digit") << QStringList{u"Hoofdletters"_s, u"7"_s} << int(Qt::Key_7) << true
                                    << u"7"_s;
+    QTest::newRow("micro sign") << QStringList{u"µ"_s} << int(Qt::Key_mu) << false << u"µ"_s;
     QTest::newRow("euro sign") << QStringList{u"€"_s} << 0x20AC << false << u"€"_s;
     QTest::newRow("space") << QStringList{u"Spatie"_s} << int(Qt::Key_Space) << false << u" "_s;
     QTest::newRow("backspace") << QStringList{u"Wissen"_s} << int(Qt::Key_Backspace) << false << u"\b"_s;

@@ -78,6 +78,7 @@ GalleryWindow::GalleryWindow(QWidget *parent) : QWidget(parent), m_theme(Gallery
     addPage(u"Instellers"_s, u"Dimmer"_s, GalleryPages::setters(m_theme, m_icons));
     addPage(u"Toetsenbord"_s, u"Bureau"_s, GalleryPages::keyboard(m_theme));
     addPage(u"Iconen"_s, u"HuisAlgemeen"_s, GalleryPages::iconSet(m_theme, m_icons));
+    addPage(u"Beelden"_s, u"Camera"_s, GalleryPages::pictures(m_theme));
     setPage(0);
 
     auto *clockTimer = new QTimer(this);

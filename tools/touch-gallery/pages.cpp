@@ -2,7 +2,9 @@
 
 #include "gallerycard.h"
 #include "iconsheet.h"
+#include "pictureview.h"
 #include "templatestrip.h"
+#include "touch/assets.h"
 #include "touch/iconset.h"
 #include "touch/onscreenkeyboard.h"
 #include "touch/popuppanel.h"
@@ -17,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QProgressBar>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -503,6 +506,56 @@ QWidget *GalleryPages::setters(const GalleryTheme &theme, const IconSet &icons)
     panel->setContentWidget(content);
     QObject::connect(thermostat, &TouchButton::released, panel,
                      [panel, thermostat] { panel->popupBelow(thermostat); });
+    return page;
+}
+
+QWidget *GalleryPages::pictures(const GalleryTheme &theme)
+{
+    QVBoxLayout *layout = nullptr;
+    QWidget *page = pageWidget(&layout);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(14);
+
+    GalleryCard *main = card(theme, u"Hoofdscherm"_s, u"default picture of the main area"_s);
+    main->body()->addWidget(new PictureView(&Assets::defaultPicture), 1);
+    row->addWidget(main, 3);
+
+    auto *side = new QVBoxLayout;
+    side->setSpacing(14);
+    GalleryCard *start = card(theme, u"Opstartvertraging"_s);
+    auto *logo = new PictureView(&Assets::projectLogo);
+    logo->setFixedSize(120, 120);
+    start->body()->addWidget(logo, 0, Qt::AlignHCenter);
+    start->body()->addWidget(caption(theme, u"Loading..."_s, 18, true), 0, Qt::AlignHCenter);
+    auto *progress = new QProgressBar;
+    progress->setRange(0, 5);
+    progress->setValue(3);
+    progress->setTextVisible(false);
+    progress->setFixedHeight(14);
+    progress->setStyleSheet(
+        u"QProgressBar { background: %1; border: none; border-radius: 7px; }"
+        "QProgressBar::chunk { background: #f5a524; border-radius: 7px; }"_s.arg(theme.accent.name()));
+    start->body()->addWidget(progress);
+    start->body()->addStretch();
+    side->addWidget(start, 3);
+
+    GalleryCard *link = card(theme, u"Verbinding"_s, u"imgLogoOn · imgLogoOff"_s);
+    for (const auto &[source, text] : {std::pair{&Assets::logoOn, u"Verbinding ok."_s},
+                                       std::pair{&Assets::logoOff, u"Kan niet verbinden."_s}}) {
+        auto *line = new QHBoxLayout;
+        line->setSpacing(12);
+        auto *view = new PictureView(source);
+        view->setMinimumSize(44, 44);
+        view->setFixedSize(44, 44);
+        line->addWidget(view);
+        line->addWidget(caption(theme, text, 16));
+        line->addStretch();
+        link->body()->addLayout(line);
+    }
+    link->body()->addStretch();
+    side->addWidget(link, 2);
+    row->addLayout(side, 2);
+    layout->addLayout(row, 1);
     return page;
 }
 

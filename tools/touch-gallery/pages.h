@@ -18,6 +18,7 @@ QWidget *lists(const GalleryTheme &theme, const IconSet &icons);
 QWidget *setters(const GalleryTheme &theme, const IconSet &icons);
 QWidget *keyboard(const GalleryTheme &theme);
 QWidget *iconSet(const GalleryTheme &theme, const IconSet &icons);
+QWidget *pictures(const GalleryTheme &theme);
 
 // A touch button as the panel builds them: face BackGndColor, bevel AccentColor, TextColor,
 // FontSize, btnRounding, GlowPercent, shadow.
