@@ -30,6 +30,6 @@ function(halvane_add_test name)
         set(ARG_TIMEOUT 120)
     endif()
     set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=halvane.*.debug=false"
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=halvane.*.debug=false;HALVANE_WEBVIEW=stub"
         TIMEOUT ${ARG_TIMEOUT})
 endfunction()

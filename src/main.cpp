@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "app/webviewfactory.h"
 #include "platform/singleinstanceguard.h"
 
 #include <QApplication>
@@ -11,6 +12,8 @@ int main(int argc, char *argv[])
     if (instanceGuard.acquire() == SingleInstanceGuard::State::AlreadyRunning)
         return 0;
 
+    // Chromium reads its switches when the application object is made.
+    WebViewFactory::prepareEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Halvane Panel"));
     Application panel;

@@ -1,6 +1,7 @@
 #include "app/mainscreen.h"
 
 #include "app/busmonitorview.h"
+#include "app/mainarea.h"
 #include "app/messageoverlay.h"
 #include "touch/assets.h"
 #include "app/projectdialog.h"
@@ -164,20 +165,18 @@ void TMainScreen::buildFrame()
     main->setContentsMargins(0, 0, 0, 0);
     main->setSpacing(0);
     auto *areaRow = new QHBoxLayout;
-    panMainArea = new QWidget(panMain);
-    panMainArea->setObjectName(u"panMainArea"_s);
-    auto *area = new QVBoxLayout(panMainArea);
-    area->setContentsMargins(0, 0, 0, 0);
-    imgPicture = new QLabel(panMainArea);
-    imgPicture->setObjectName(u"imgPicture"_s);
-    imgPicture->setAlignment(Qt::AlignCenter);
-    imgPicture->setMinimumSize(1, 1);
-    imgPicture->setPixmap(Assets::defaultPicture(QSize(900, 560)));
-    area->addWidget(imgPicture);
+    m_mainArea = new MainArea(panMain);
+    m_mainArea->setObjectName(u"panMainArea"_s);
+    m_mainArea->setDefaultPicture(Assets::defaultPicture(QSize(900, 560)));
+    connect(m_mainArea, &MainArea::activity, this, &TMainScreen::KeepConAlive);
+    connect(m_mainArea, &MainArea::addressChanged, this, [this](const QString &text) {
+        if (!m_readingSettings)
+            m_settings.write(u"MTSS"_s, u"MainUrl"_s, text);
+    });
     memMonitor = new BusMonitorView(m_link->busMonitor(), panMain);
     memMonitor->setFixedWidth(260);
     memMonitor->hide();
-    areaRow->addWidget(panMainArea, 1);
+    areaRow->addWidget(m_mainArea, 1);
     areaRow->addWidget(memMonitor);
     main->addLayout(areaRow, 1);
     panCommButtons = new QWidget(panMain);
@@ -233,7 +232,11 @@ void TMainScreen::FormCreate()
     m_settings.load();
     const SettingsRecord &s = settings();
     m_data.setProjDir(s.ProjDir);
-    imgPicture->setScaledContents(s.ScreenSWrap);
+    m_readingSettings = true;
+    m_mainArea->setAddress(s.MainUrl);
+    m_readingSettings = false;
+    m_mainArea->setPictureStretched(s.ScreenSWrap);
+    m_mainArea->setManualUrl(s.ManualUrl);
 
     m_startDelay->setGeometry(rect());
     m_startDelay->raise();
@@ -382,6 +385,7 @@ void TMainScreen::AdjustSettings()
         pal.setColor(QPalette::Text, toQColor(s.TextColor));
         memMonitor->setPalette(pal);
     }
+    m_mainArea->applyColors(s.BackGndColor, s.TextColor);
     btnSettings->setTextColor(toQColor(s.TextColor));
     btnSettings->setRounding(s.btnRounding);
     btnSettings->setColor(toQColor(s.BackGndColor));
@@ -416,11 +420,8 @@ void TMainScreen::AdjustSettings()
 
     if (s.ScreenSPict) {
         showPicture();
-        if (!s.ScreenSImage.isEmpty() && QFile::exists(s.ScreenSImage)) {
-            QPixmap pm;
-            if (pm.load(s.ScreenSImage))
-                imgPicture->setPixmap(pm);
-        }
+        if (!s.ScreenSImage.isEmpty() && QFile::exists(s.ScreenSImage))
+            m_mainArea->loadPictureFile(s.ScreenSImage);
     } else {
         ShowWebPage();
     }
@@ -510,17 +511,17 @@ void TMainScreen::showPicture()
 
 void TMainScreen::ShowPicture()
 {
-    imgPicture->show();
+    m_mainArea->ShowPicture();
 }
 
 void TMainScreen::ShowWebPage()
 {
-    // The web view joins the main area with its own page.
+    m_mainArea->ShowWebPage();
 }
 
 void TMainScreen::openCommButPage(const QString &address)
 {
-    qCInfo(lcApp) << "web page asked for:" << address;
+    m_mainArea->OpenCommButPage(address);
 }
 
 void TMainScreen::AskStatusScreen()
@@ -558,7 +559,12 @@ bool TMainScreen::eventFilter(QObject *watched, QEvent *event)
 
 void TMainScreen::DoTheClose()
 {
-    // The web view is asked to close first once it is part of the main area.
+    for (int i = 0; i < 7; ++i) {
+        if (m_mainArea->browserExists()) {
+            m_mainArea->closeBrowser();
+            QCoreApplication::processEvents();
+        }
+    }
     close();
 }
 

@@ -16,6 +16,7 @@
 class BusMonitorView;
 class GatewayLink;
 class IconSet;
+class MainArea;
 class MessageOverlay;
 class PopupPanel;
 class QScrollArea;
@@ -145,6 +146,7 @@ public:
     QList<TouchButton *> comfortButtons() const { return m_comfortButtons; }
     MessageOverlay *messageOverlay() const { return m_message; }
     const IconSet &iconSet() const { return *m_icons; }
+    MainArea *mainArea() const { return m_mainArea; }
     bool isClosed() const { return m_closed; }
 
     // ---- fields the screens share --------------------------------------------------------------
@@ -228,8 +230,7 @@ private:
     QWidget *panMain = nullptr;
     QWidget *panSpeedButtons = nullptr;
     QWidget *panCommButtons = nullptr;
-    QWidget *panMainArea = nullptr;
-    QLabel *imgPicture = nullptr;
+    MainArea *m_mainArea = nullptr;
     BusMonitorView *memMonitor = nullptr;
     QWidget *panBottom = nullptr;
     QWidget *panDock = nullptr;
@@ -249,5 +250,6 @@ private:
     std::unique_ptr<IconSet> m_icons;
     QTimer m_clockTimer;
     bool m_setFontsPending = false;
+    bool m_readingSettings = false;
     StartDelayPanel *m_startDelay = nullptr;
 };
