@@ -473,12 +473,16 @@ void DataView::rebuild() const
         const DataTable &table = *m_table;
         const bool caseInsensitive = m_filterCaseInsensitive;
         if (m_filter && m_filter->isEqualityConjunction()) {
-            const QList<int> &candidates =
+            // A shared copy: evaluating the link may run derived columns that use this table.
+            const QList<int> candidates =
                 table.equalRows(m_filter->equalityColumns(), m_filter->equalityKey());
-            m_rows.reserve(candidates.size());
-            for (int row : candidates) {
-                if (!m_master || linkMatches(row, linkValues))
-                    m_rows.append(row);
+            if (!m_master) {
+                m_rows = candidates;
+            } else {
+                for (int row : candidates) {
+                    if (linkMatches(row, linkValues))
+                        m_rows.append(row);
+                }
             }
             if (!m_orderColumns.isEmpty() && m_rows.size() > 1) {
                 ensureOrder();
