@@ -294,7 +294,8 @@ DataPacket DataPacket::parse(const QByteArray &bytes)
 {
     DataPacket packet;
     const QByteArray encoding = declaredEncoding(bytes);
-    const bool ansi = encoding.isEmpty() ? !isUtf8(bytes) : isAnsiName(encoding);
+    const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+    const bool ansi = !utf16 && (encoding.isEmpty() ? !isUtf8(bytes) : isAnsiName(encoding));
     if (ansi) {
         // Decoded here (Qt's reader knows no Windows-1252) and handed over as UTF-8, with the
         // declaration's encoding left out.
@@ -304,9 +305,11 @@ DataPacket DataPacket::parse(const QByteArray &bytes)
             utf8.replace(0, end + 2, "<?xml version=\"1.0\"?>");
         }
         QXmlStreamReader xml(utf8);
+        xml.setNamespaceProcessing(false);
         readPacket(xml, packet);
     } else {
         QXmlStreamReader xml(bytes);
+        xml.setNamespaceProcessing(false); // data packets use no namespaces
         readPacket(xml, packet);
     }
     return packet;

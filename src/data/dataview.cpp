@@ -1,3 +1,4 @@
+// DataView: attaching, order, filter, master link, and building the visible rows.
 #include "data/dataview.h"
 
 #include "data/boundfilter.h"
@@ -11,7 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr qsizetype kFilterCacheLimit = 64;
+constexpr qsizetype kFilterCacheLimit = 4096;
 
 bool isNumeric(const QVariant &v)
 {
@@ -121,6 +122,7 @@ void DataView::resetState()
     m_linkColumns.clear();
     m_state = State::Browse;
     m_buffer.clear();
+    m_edits.clear();
     m_stale = true;
     m_goFirst = true;
     m_orderStale = true;
@@ -358,10 +360,8 @@ void DataView::rowsChanged(const QList<int> &columns)
 
 void DataView::structureChanged(bool reloaded)
 {
-    if (m_state != State::Browse && reloaded) {
-        m_state = State::Browse;
-        m_buffer.clear();
-    }
+    if (m_state != State::Browse && reloaded)
+        cancel();
     if (reloaded) {
         rebindToColumns();
         m_goFirst = true;
@@ -377,10 +377,8 @@ void DataView::rowRemoved(int row)
         m_currentRow = -2; // gone: the row now at its place becomes current
     else if (m_currentRow > row)
         --m_currentRow;
-    if (m_state == State::Edit && m_currentRow == -2) {
-        m_state = State::Browse;
-        m_buffer.clear();
-    }
+    if (m_state == State::Edit && m_currentRow == -2)
+        cancel();
     m_stale = true;
     m_orderStale = true;
     notifyDetails();
@@ -476,12 +474,16 @@ void DataView::rebuild() const
         const DataTable &table = *m_table;
         const bool caseInsensitive = m_filterCaseInsensitive;
         if (m_filter && m_filter->isEqualityConjunction()) {
-            const QList<int> &candidates =
+            // A shared copy: evaluating the link may run derived columns that use this table.
+            const QList<int> candidates =
                 table.equalRows(m_filter->equalityColumns(), m_filter->equalityKey());
-            m_rows.reserve(candidates.size());
-            for (int row : candidates) {
-                if (!m_master || linkMatches(row, linkValues))
-                    m_rows.append(row);
+            if (!m_master) {
+                m_rows = candidates;
+            } else {
+                for (int row : candidates) {
+                    if (linkMatches(row, linkValues))
+                        m_rows.append(row);
+                }
             }
             if (!m_orderColumns.isEmpty() && m_rows.size() > 1) {
                 ensureOrder();
@@ -497,9 +499,13 @@ void DataView::rebuild() const
                 if (ordered) {
                     m_rows = m_ordered;
                 } else {
-                    m_rows.resize(n);
-                    for (int i = 0; i < n; ++i)
-                        m_rows[i] = i;
+                    // Shared, not copied: removing a filter costs no walk over the rows.
+                    if (m_identity.size() != n) {
+                        m_identity.resize(n);
+                        for (int i = 0; i < n; ++i)
+                            m_identity[i] = i;
+                    }
+                    m_rows = m_identity;
                 }
             } else {
                 for (int i = 0; i < n; ++i) {
@@ -523,7 +529,11 @@ void DataView::rebuild() const
         m_bof = true;
         m_eof = false;
     } else {
-        const int found = previousRow >= 0 ? int(m_rows.indexOf(previousRow)) : -1;
+        int found = -1;
+        if (previousRow >= 0 && previousRow < count && m_rows[previousRow] == previousRow)
+            found = previousRow;
+        else if (previousRow >= 0)
+            found = int(m_rows.indexOf(previousRow));
         if (found >= 0) {
             m_current = found;
         } else {
@@ -545,270 +555,4 @@ void DataView::setCurrentIndex(int index) const
     m_currentRow = index >= 0 && index < int(m_rows.size()) ? m_rows[index] : -1;
     if (m_currentRow != previousRow)
         notifyDetails();
-}
-
-// ---- navigation ----------------------------------------------------------------------------
-
-void DataView::first()
-{
-    ensureBuilt();
-    setCurrentIndex(m_rows.isEmpty() ? -1 : 0);
-    m_bof = true;
-    m_eof = m_rows.isEmpty();
-}
-
-void DataView::last()
-{
-    ensureBuilt();
-    setCurrentIndex(int(m_rows.size()) - 1);
-    m_eof = true;
-    m_bof = m_rows.isEmpty();
-}
-
-void DataView::next()
-{
-    ensureBuilt();
-    if (m_current >= 0 && m_current + 1 < int(m_rows.size())) {
-        setCurrentIndex(m_current + 1);
-        m_bof = false;
-        m_eof = false;
-    } else {
-        m_eof = true;
-    }
-}
-
-void DataView::prior()
-{
-    ensureBuilt();
-    if (m_current > 0) {
-        setCurrentIndex(m_current - 1);
-        m_bof = false;
-        m_eof = false;
-    } else {
-        m_bof = true;
-    }
-}
-
-bool DataView::eof() const
-{
-    ensureBuilt();
-    return m_eof || m_rows.isEmpty();
-}
-
-bool DataView::bof() const
-{
-    ensureBuilt();
-    return m_bof || m_rows.isEmpty();
-}
-
-int DataView::recordCount() const
-{
-    ensureBuilt();
-    return int(m_rows.size());
-}
-
-int DataView::recNo() const
-{
-    ensureBuilt();
-    return m_current + 1;
-}
-
-void DataView::setRecNo(int n)
-{
-    ensureBuilt();
-    if (m_rows.isEmpty())
-        return;
-    setCurrentIndex(std::clamp(n, 1, int(m_rows.size())) - 1);
-    m_bof = false;
-    m_eof = false;
-}
-
-int DataView::currentRow() const
-{
-    ensureBuilt();
-    return m_currentRow;
-}
-
-QList<int> DataView::visibleRows() const
-{
-    ensureBuilt();
-    return m_rows;
-}
-
-bool DataView::locate(const QString &field, const QVariant &value, LocateOptions options)
-{
-    ensureBuilt();
-    if (!isActive())
-        return false;
-    const int column = resolveField(field);
-    const Qt::CaseSensitivity cs = options.caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive;
-    const DataTable &table = *m_table;
-    const bool textColumn = column <= -2 || (table.columns()[column].type != ColumnType::I2 &&
-                                             table.columns()[column].type != ColumnType::I4 &&
-                                             table.columns()[column].type != ColumnType::Boolean);
-    const QString text = textOf(value);
-    auto matches = [&](int row) {
-        const QVariant v = table.value(row, column);
-        if (!v.isValid() || !value.isValid())
-            return false;
-        if (options.partialKey)
-            return textOf(v).startsWith(text, cs);
-        if (textColumn)
-            return QString::compare(textOf(v), text, cs) == 0;
-        return sameValue(v, DataPacket::convertValue(table.columns()[column], value));
-    };
-
-    int found = -1;
-    const bool sortedByColumn = m_orderColumns.size() == 1 && m_orderColumns.first() == column &&
-                                textColumn && column >= 0 &&
-                                m_indexCaseInsensitive == options.caseInsensitive;
-    if (sortedByColumn && value.isValid()) {
-        // The rows are in this column's order: the first row not below the text is the only
-        // candidate (every row that begins with the text sorts right there).
-        const auto it =
-            std::lower_bound(m_rows.cbegin(), m_rows.cend(), text, [&](int row, const QString &key) {
-                return compareValues(table.rowValues(row)[column], key, cs) < 0;
-            });
-        if (it != m_rows.cend() && matches(*it))
-            found = int(it - m_rows.cbegin());
-    } else {
-        try {
-            for (int i = 0; i < int(m_rows.size()); ++i) {
-                if (matches(m_rows[i])) {
-                    found = i;
-                    break;
-                }
-            }
-        } catch (const DatasetError &) {
-            return false; // a value that cannot be held by the column matches nothing
-        }
-    }
-    if (found < 0)
-        return false;
-    setCurrentIndex(found);
-    m_eof = m_bof = false;
-    return true;
-}
-
-// ---- fields --------------------------------------------------------------------------------
-
-int DataView::resolveField(QStringView name) const
-{
-    const int index = m_table ? m_table->fieldIndex(name) : -1;
-    if (index == -1)
-        throw DatasetError(u"%1: field '%2' not found"_s.arg(m_name, name.toString()));
-    return index;
-}
-
-bool DataView::hasField(QStringView name) const
-{
-    return m_table && m_table->fieldIndex(name) != -1;
-}
-
-QVariant DataView::fieldValue(QStringView name) const
-{
-    const int index = resolveField(name);
-    if (m_state != State::Browse && index >= 0)
-        return m_buffer.value(index);
-    const int row = currentRow();
-    if (row < 0)
-        return {};
-    return m_table->value(row, index);
-}
-
-// ---- editing -------------------------------------------------------------------------------
-
-void DataView::edit()
-{
-    if (m_state != State::Browse)
-        return;
-    const int row = currentRow();
-    if (row < 0)
-        return;
-    m_buffer = m_table->rowValues(row);
-    m_state = State::Edit;
-}
-
-void DataView::setFieldValue(QStringView name, const QVariant &value)
-{
-    const int index = resolveField(name);
-    if (index < 0)
-        throw DatasetError(
-            u"%1: field '%2' is derived and cannot be modified"_s.arg(m_name, name.toString()));
-    if (m_state == State::Browse) {
-        edit();
-        if (m_state == State::Browse)
-            throw DatasetError(u"%1: no current record"_s.arg(m_name));
-    }
-    m_buffer[index] = DataPacket::convertValue(m_table->columns()[index], value);
-}
-
-void DataView::post()
-{
-    if (m_state == State::Browse)
-        return;
-    if (!isActive()) {
-        cancel();
-        throw DatasetError(u"%1: cannot perform this operation on a closed dataset"_s.arg(m_name));
-    }
-    const State state = m_state;
-    DataPacket::Row values = std::move(m_buffer);
-    m_buffer.clear();
-    m_state = State::Browse;
-    int row = -1;
-    if (state == State::Insert) {
-        row = m_table->appendRow();
-    } else {
-        row = currentRow();
-        if (row < 0)
-            return;
-    }
-    m_currentRow = row;
-    m_table->storeRow(row, std::move(values));
-    if (state == State::Insert) {
-        m_goFirst = false;
-        m_stale = true;
-        m_currentRow = row;
-        notifyDetails();
-    }
-}
-
-void DataView::cancel()
-{
-    m_state = State::Browse;
-    m_buffer.clear();
-}
-
-void DataView::append()
-{
-    if (!isActive())
-        throw DatasetError(u"%1: cannot perform this operation on a closed dataset"_s.arg(m_name));
-    if (m_state != State::Browse)
-        post();
-    m_buffer = DataPacket::Row(m_table->columnCount());
-    QList<QVariant> values;
-    if (m_master && masterValues(values)) {
-        for (qsizetype i = 0; i < m_linkColumns.size(); ++i) {
-            if (m_linkColumns[i] >= 0)
-                m_buffer[m_linkColumns[i]] =
-                    DataPacket::convertValue(m_table->columns()[m_linkColumns[i]], values[i]);
-        }
-    }
-    m_state = State::Insert;
-}
-
-void DataView::deleteRow()
-{
-    cancel();
-    const int row = currentRow();
-    if (row < 0)
-        return;
-    m_table->removeRow(row);
-}
-
-void DataView::emptyTable()
-{
-    cancel();
-    if (isActive())
-        m_table->emptyTable();
 }
