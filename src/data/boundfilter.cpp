@@ -298,71 +298,89 @@ QString textOf(const QVariant &value)
     return value.toString();
 }
 
-bool evaluate(const Op &op, const DataTable &table, int row, Qt::CaseSensitivity cs)
+// Three-valued, as in SQL: a comparison with a null value is unknown, `not unknown` is unknown,
+// and only rows for which the whole filter is true are shown.
+enum class Truth
+{
+    False,
+    True,
+    Unknown,
+};
+
+Truth truth(bool value)
+{
+    return value ? Truth::True : Truth::False;
+}
+
+Truth evaluate(const Op &op, const DataTable &table, int row, Qt::CaseSensitivity cs)
 {
     switch (op.kind) {
     case Op::Kind::Or:
+    case Op::Kind::And: {
+        const Truth decisive = op.kind == Op::Kind::Or ? Truth::True : Truth::False;
+        Truth result = op.kind == Op::Kind::Or ? Truth::False : Truth::True;
         for (const auto &child : op.children) {
-            if (evaluate(*child, table, row, cs))
-                return true;
+            const Truth t = evaluate(*child, table, row, cs);
+            if (t == decisive)
+                return t;
+            if (t == Truth::Unknown)
+                result = Truth::Unknown;
         }
-        return false;
-    case Op::Kind::And:
-        for (const auto &child : op.children) {
-            if (!evaluate(*child, table, row, cs))
-                return false;
-        }
-        return true;
-    case Op::Kind::Not:
-        return !evaluate(*op.children.first(), table, row, cs);
+        return result;
+    }
+    case Op::Kind::Not: {
+        const Truth t = evaluate(*op.children.first(), table, row, cs);
+        return t == Truth::Unknown ? t : truth(t == Truth::False);
+    }
     case Op::Kind::Constant:
-        return op.constant;
+        return truth(op.constant);
     case Op::Kind::IntCompare: {
-        const QVariant &v = op.column >= 0 ? table.rowValues(row)[op.column] : QVariant();
+        // Integer comparisons are only bound to stored columns.
+        const QVariant &v = table.rowValues(row)[op.column];
         qint64 number = 0;
         if (!integerOf(v, number))
-            return false; // null equals nothing and differs from nothing
-        return op.useReal ? holds(op.compare, double(number), op.real)
-                          : holds(op.compare, number, op.integer);
+            return Truth::Unknown; // null equals nothing and differs from nothing
+        return truth(op.useReal ? holds(op.compare, double(number), op.real)
+                                : holds(op.compare, number, op.integer));
     }
     case Op::Kind::TextCompare:
     case Op::Kind::TextPrefix:
     case Op::Kind::Like: {
         const QVariant v = op.column >= 0 ? table.rowValues(row)[op.column] : table.value(row, op.column);
         if (!v.isValid())
-            return false;
+            return Truth::Unknown;
         const QString text = textOf(v);
         if (op.kind == Op::Kind::Like)
-            return likeMatch(text, op.text, cs);
+            return truth(likeMatch(text, op.text, cs));
         if (op.kind == Op::Kind::TextPrefix) {
             const bool starts = text.startsWith(op.text, cs);
-            return op.compare == Node::Op::Equal ? starts : !starts;
+            return truth(op.compare == Node::Op::Equal ? starts : !starts);
         }
-        return holdsOrder(op.compare, QString::compare(text, op.text, cs));
+        return truth(holdsOrder(op.compare, QString::compare(text, op.text, cs)));
     }
     case Op::Kind::FieldCompare: {
         const QVariant a = table.value(row, op.column);
         const QVariant b = table.value(row, op.column2);
         if (!a.isValid() || !b.isValid())
-            return false;
+            return Truth::Unknown;
         qint64 x = 0, y = 0;
         if (!isTextColumn(table, op.column) && !isTextColumn(table, op.column2) && integerOf(a, x) &&
             integerOf(b, y))
-            return holds(op.compare, x, y);
-        return holdsOrder(op.compare, QString::compare(textOf(a), textOf(b), cs));
+            return truth(holds(op.compare, x, y));
+        return truth(holdsOrder(op.compare, QString::compare(textOf(a), textOf(b), cs)));
     }
     case Op::Kind::Truth: {
         const QVariant v = table.value(row, op.column);
         if (!v.isValid())
-            return false;
+            return Truth::Unknown;
         if (v.typeId() == QMetaType::QString) {
             const QString t = textOf(v);
-            return t.compare(u"true"_s, Qt::CaseInsensitive) == 0 || t == u"1"_s;
+            return truth(t.compare(u"true"_s, Qt::CaseInsensitive) == 0 || t == u"1"_s);
         }
-        return v.toBool();
+        return truth(v.toBool());
     }
     }
-    return false;
+    return Truth::False;
 }
 
 } // namespace
@@ -402,5 +420,6 @@ bool BoundFilter::matches(const DataTable &table, int row, bool caseInsensitive)
 {
     if (row < 0 || row >= table.rowCount())
         return false;
-    return evaluate(*m_root, table, row, caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive);
+    return evaluate(*m_root, table, row, caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive) ==
+           Truth::True;
 }
