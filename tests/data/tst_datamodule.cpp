@@ -494,6 +494,15 @@ void TestDataModule::stateViewsSeeEveryScreenAndSave()
     QCOMPARE(speed.rows[0][active], QVariant(true));
     QCOMPARE(speed.rows[1][active], QVariant(false));
     QCOMPARE(DataPacket::readFile(f.projectFile(u"MTCommBut.xml"_s)).rows[0][active], QVariant(true));
+
+    // The indexed update reaches the same rows, and the state views see it.
+    QCOMPARE(dm.SetButtonStates(12, 3, false), 4);
+    QCOMPARE(dm.SetButtonStates(99, 3, true), 0);
+    dm.cdsMTButFont.clearFilter();
+    for (dm.cdsMTButFont.first(); !dm.cdsMTButFont.eof(); dm.cdsMTButFont.next())
+        QCOMPARE(dm.cdsMTButFont.fieldBool(u"Active"), false);
+    dm.cdsMTSpeedButFont.setFilter(u"Active = True"_s);
+    QCOMPARE(dm.cdsMTSpeedButFont.recordCount(), 0);
 }
 
 void TestDataModule::saveAllWithCloseDeletesReadOut_data()
