@@ -63,6 +63,7 @@ class TestDataModule : public QObject
 private slots:
     void emptyFolderGetsTheFileSet();
     void projDirGetsTrailingSeparator();
+    void fileNamesIgnoreCase();
     void comfortCaptions();
     void membersGroupUpgrade_data();
     void membersGroupUpgrade();
@@ -126,6 +127,25 @@ void TestDataModule::projDirGetsTrailingSeparator()
     QVERIFY(!dm.hasProject());
     dm.setProjDir(u"/no/such/folder/anywhere"_s);
     QVERIFY(!dm.hasProject());
+}
+
+void TestDataModule::fileNamesIgnoreCase()
+{
+    // Project folders come from Windows: "members.xml" and "NuVoPlayers.xml" are the set's files.
+    Folders f;
+    TableFiles::write(f.projectFile(u"members.xml"_s), TableDeclarations::members(),
+                      {member(u"M1"_s, u"Hal"_s, 3, 12)});
+    TableFiles::write(f.projectFile(u"NuVoPlayers.xml"_s), TableDeclarations::nuvoPlayers(),
+                      {{{u"Mac"_s, u"00:11"_s}, {u"Name"_s, u"Keuken"_s}}});
+    TDataModuleKVX dm(f.program.path());
+    dm.setProjDir(f.project.path());
+    TOpenDataSets::OpenAllTouchXML(dm);
+    QCOMPARE(dm.cdsMembers.recordCount(), 1);
+    QCOMPARE(dm.cdsNuvoPlayers.recordCount(), 1);
+    const QStringList files = QDir(f.project.path()).entryList(QDir::Files);
+    QCOMPARE(files.size(), 15);
+    QVERIFY(!files.contains(u"Members.xml"_s));
+    QVERIFY(!files.contains(u"NuvoPlayers.xml"_s));
 }
 
 void TestDataModule::comfortCaptions()
