@@ -294,7 +294,8 @@ DataPacket DataPacket::parse(const QByteArray &bytes)
 {
     DataPacket packet;
     const QByteArray encoding = declaredEncoding(bytes);
-    const bool ansi = encoding.isEmpty() ? !isUtf8(bytes) : isAnsiName(encoding);
+    const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+    const bool ansi = !utf16 && (encoding.isEmpty() ? !isUtf8(bytes) : isAnsiName(encoding));
     if (ansi) {
         // Decoded here (Qt's reader knows no Windows-1252) and handed over as UTF-8, with the
         // declaration's encoding left out.

@@ -112,7 +112,10 @@ QByteArray DataPacket::toXml() const
     out += u"><METADATA><FIELDS>"_s;
     for (const DataColumn &column : columns) {
         out += u"<FIELD"_s;
-        appendAttributes(out, column.attributes);
+        // A column made in code without its attribute list is written as the panel declares one.
+        appendAttributes(out, column.attributes.isEmpty()
+                                  ? DataColumn::declared(column.name, column.type, column.width).attributes
+                                  : column.attributes);
         if (column.children.isEmpty()) {
             out += u"/>"_s;
             continue;

@@ -139,10 +139,17 @@ void DataTable::clearDerivedColumns()
 
 int DataTable::fieldIndex(QStringView name) const
 {
+    for (const NameCacheEntry &entry : m_nameCache) {
+        if (!entry.name.isNull() && entry.name.size() == name.size() && entry.name == name)
+            return entry.index;
+    }
     const QString key = foldName(name);
+    int index = m_columnByName.value(key, -1);
     if (const auto it = m_derivedByName.constFind(key); it != m_derivedByName.cend())
-        return -2 - *it;
-    return m_columnByName.value(key, -1);
+        index = -2 - *it;
+    m_nameCache[m_nameCacheNext] = {name.toString(), index};
+    m_nameCacheNext = (m_nameCacheNext + 1) % int(m_nameCache.size());
+    return index;
 }
 
 QVariant DataTable::value(int row, int field) const
@@ -226,6 +233,28 @@ void DataTable::storeRow(int row, DataPacket::Row values)
         m_storeHook(*this, row);
 }
 
+void DataTable::storeValues(int row, const QList<std::pair<int, QVariant>> &values)
+{
+    if (!m_open || row < 0 || row >= rowCount())
+        throw DatasetError(u"%1: no such row"_s.arg(m_name));
+    QList<int> changed;
+    DataPacket::Row &stored = m_packet.rows[row];
+    for (const auto &[column, value] : values) {
+        if (column < 0 || column >= columnCount())
+            continue;
+        QVariant &cell = stored[column];
+        if (cell.isValid() != value.isValid() || cell != value) {
+            cell = value;
+            if (!changed.contains(column))
+                changed.append(column);
+        }
+    }
+    if (!changed.isEmpty())
+        touchColumns(changed);
+    if (m_storeHook)
+        m_storeHook(*this, row);
+}
+
 const QList<int> &DataTable::equalRows(const QList<int> &columns, const QList<qint64> &key) const
 {
     std::shared_ptr<EqualityIndex> index;
@@ -287,6 +316,8 @@ void DataTable::touchColumns(const QList<int> &columns)
 
 void DataTable::touchStructure(bool reload)
 {
+    if (reload)
+        m_nameCache = {};
     ++m_structureVersion;
     const auto views = m_views;
     for (DataView *view : views)

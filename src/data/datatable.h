@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -93,6 +94,8 @@ public:
     const DataPacket::Row &rowValues(int row) const { return m_packet.rows.at(row); }
     // Stores a complete row image (post of an edit/append) and runs the store hook.
     void storeRow(int row, DataPacket::Row values);
+    // Stores changed columns of a row (post of an edit) and runs the store hook.
+    void storeValues(int row, const QList<std::pair<int, QVariant>> &values);
     // Version counters: structure (rows added/removed/reloaded) and per column (any value
     // written). Views and indexes compare them to know whether their cached state is stale.
     quint64 structureVersion() const { return m_structureVersion; }
@@ -122,5 +125,14 @@ private:
     QList<DataView *> m_views;
     quint64 m_structureVersion = 1;
     QList<quint64> m_columnVersions;
+    // The last names looked up, so that reading and writing the same columns row after row does
+    // not fold and hash their names each time.
+    struct NameCacheEntry
+    {
+        QString name;
+        int index = -1;
+    };
+    mutable std::array<NameCacheEntry, 8> m_nameCache;
+    mutable int m_nameCacheNext = 0;
     mutable QList<std::shared_ptr<EqualityIndex>> m_equalityIndexes;
 };

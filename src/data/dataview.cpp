@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr qsizetype kFilterCacheLimit = 64;
+constexpr qsizetype kFilterCacheLimit = 4096;
 
 bool isNumeric(const QVariant &v)
 {
@@ -121,6 +121,7 @@ void DataView::resetState()
     m_linkColumns.clear();
     m_state = State::Browse;
     m_buffer.clear();
+    m_edits.clear();
     m_stale = true;
     m_goFirst = true;
     m_orderStale = true;
@@ -358,10 +359,8 @@ void DataView::rowsChanged(const QList<int> &columns)
 
 void DataView::structureChanged(bool reloaded)
 {
-    if (m_state != State::Browse && reloaded) {
-        m_state = State::Browse;
-        m_buffer.clear();
-    }
+    if (m_state != State::Browse && reloaded)
+        cancel();
     if (reloaded) {
         rebindToColumns();
         m_goFirst = true;
@@ -377,10 +376,8 @@ void DataView::rowRemoved(int row)
         m_currentRow = -2; // gone: the row now at its place becomes current
     else if (m_currentRow > row)
         --m_currentRow;
-    if (m_state == State::Edit && m_currentRow == -2) {
-        m_state = State::Browse;
-        m_buffer.clear();
-    }
+    if (m_state == State::Edit && m_currentRow == -2)
+        cancel();
     m_stale = true;
     m_orderStale = true;
     notifyDetails();
@@ -497,9 +494,13 @@ void DataView::rebuild() const
                 if (ordered) {
                     m_rows = m_ordered;
                 } else {
-                    m_rows.resize(n);
-                    for (int i = 0; i < n; ++i)
-                        m_rows[i] = i;
+                    // Shared, not copied: removing a filter costs no walk over the rows.
+                    if (m_identity.size() != n) {
+                        m_identity.resize(n);
+                        for (int i = 0; i < n; ++i)
+                            m_identity[i] = i;
+                    }
+                    m_rows = m_identity;
                 }
             } else {
                 for (int i = 0; i < n; ++i) {
@@ -523,7 +524,11 @@ void DataView::rebuild() const
         m_bof = true;
         m_eof = false;
     } else {
-        const int found = previousRow >= 0 ? int(m_rows.indexOf(previousRow)) : -1;
+        int found = -1;
+        if (previousRow >= 0 && previousRow < count && m_rows[previousRow] == previousRow)
+            found = previousRow;
+        else if (previousRow >= 0)
+            found = int(m_rows.indexOf(previousRow));
         if (found >= 0) {
             m_current = found;
         } else {
@@ -708,8 +713,14 @@ bool DataView::hasField(QStringView name) const
 QVariant DataView::fieldValue(QStringView name) const
 {
     const int index = resolveField(name);
-    if (m_state != State::Browse && index >= 0)
+    if (m_state == State::Insert && index >= 0)
         return m_buffer.value(index);
+    if (m_state == State::Edit && index >= 0) {
+        for (const auto &[column, value] : m_edits) {
+            if (column == index)
+                return value;
+        }
+    }
     const int row = currentRow();
     if (row < 0)
         return {};
@@ -725,7 +736,7 @@ void DataView::edit()
     const int row = currentRow();
     if (row < 0)
         return;
-    m_buffer = m_table->rowValues(row);
+    m_edits.clear();
     m_state = State::Edit;
 }
 
@@ -740,7 +751,18 @@ void DataView::setFieldValue(QStringView name, const QVariant &value)
         if (m_state == State::Browse)
             throw DatasetError(u"%1: no current record"_s.arg(m_name));
     }
-    m_buffer[index] = DataPacket::convertValue(m_table->columns()[index], value);
+    QVariant converted = DataPacket::convertValue(m_table->columns()[index], value);
+    if (m_state == State::Insert) {
+        m_buffer[index] = std::move(converted);
+        return;
+    }
+    for (auto &edit : m_edits) {
+        if (edit.first == index) {
+            edit.second = std::move(converted);
+            return;
+        }
+    }
+    m_edits.append({index, std::move(converted)});
 }
 
 void DataView::post()
@@ -751,32 +773,32 @@ void DataView::post()
         cancel();
         throw DatasetError(u"%1: cannot perform this operation on a closed dataset"_s.arg(m_name));
     }
-    const State state = m_state;
+    if (m_state == State::Edit) {
+        const QList<std::pair<int, QVariant>> edits = std::move(m_edits);
+        m_edits.clear();
+        m_state = State::Browse;
+        const int row = currentRow();
+        if (row >= 0)
+            m_table->storeValues(row, edits);
+        return;
+    }
     DataPacket::Row values = std::move(m_buffer);
     m_buffer.clear();
     m_state = State::Browse;
-    int row = -1;
-    if (state == State::Insert) {
-        row = m_table->appendRow();
-    } else {
-        row = currentRow();
-        if (row < 0)
-            return;
-    }
+    const int row = m_table->appendRow();
     m_currentRow = row;
     m_table->storeRow(row, std::move(values));
-    if (state == State::Insert) {
-        m_goFirst = false;
-        m_stale = true;
-        m_currentRow = row;
-        notifyDetails();
-    }
+    m_goFirst = false;
+    m_stale = true;
+    m_currentRow = row;
+    notifyDetails();
 }
 
 void DataView::cancel()
 {
     m_state = State::Browse;
     m_buffer.clear();
+    m_edits.clear();
 }
 
 void DataView::append()

@@ -189,10 +189,11 @@ private:
     mutable bool m_bof = true;
     // All store rows in the view's order and the rank of each store row in it (when ordered).
     mutable QList<int> m_ordered;
+    mutable QList<int> m_identity;
     mutable QList<int> m_orderRank;
     mutable bool m_orderStale = true;
 
     State m_state = State::Browse;
-    DataPacket::Row m_buffer;
-    QList<int> m_bufferChanged;
+    DataPacket::Row m_buffer;                // the new row while appending
+    QList<std::pair<int, QVariant>> m_edits; // the changed columns while editing
 };

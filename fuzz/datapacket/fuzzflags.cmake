@@ -1,0 +1,10 @@
+# The engine itself is instrumented for coverage (once, whichever fuzz target comes first).
+if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "The fuzz targets need clang: configure with CC=clang CXX=clang++")
+endif()
+get_property(halvane_fuzz_flags_set GLOBAL PROPERTY HALVANE_FUZZ_FLAGS_SET)
+if(NOT halvane_fuzz_flags_set)
+    set_property(GLOBAL PROPERTY HALVANE_FUZZ_FLAGS_SET TRUE)
+    target_compile_options(halvane_core PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+    target_link_options(halvane_core INTERFACE -fsanitize=address,undefined)
+endif()
