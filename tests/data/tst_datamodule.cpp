@@ -80,6 +80,7 @@ private slots:
     void actionCaption();
     void masterDetailLinks();
     void stateViewsSeeEveryScreenAndSave();
+    void foreignColumnsSurviveLoadAndSave();
     void saveAllWithCloseDeletesReadOut_data();
     void saveAllWithCloseDeletesReadOut();
 };
@@ -523,6 +524,32 @@ void TestDataModule::stateViewsSeeEveryScreenAndSave()
         QCOMPARE(dm.cdsMTButFont.fieldBool(u"Active"), false);
     dm.cdsMTSpeedButFont.setFilter(u"Active = True"_s);
     QCOMPARE(dm.cdsMTSpeedButFont.recordCount(), 0);
+}
+
+void TestDataModule::foreignColumnsSurviveLoadAndSave()
+{
+    // Another tool's MTBut.xml: its own column order, a column the panel does not know, a null and
+    // an empty text. Loading and saving the project writes it back byte for byte.
+    Folders f;
+    const QByteArray file =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>  <DATAPACKET "
+        "Version=\"2.0\"><METADATA>"
+        "<FIELDS><FIELD attrname=\"Screen\" fieldtype=\"string\" WIDTH=\"20\"/><FIELD attrname=\"Name\" "
+        "fieldtype=\"string\" WIDTH=\"20\"/><FIELD attrname=\"Kleur\" fieldtype=\"r8\"/><FIELD "
+        "attrname=\"Active\" "
+        "fieldtype=\"boolean\"/><FIELD attrname=\"Indexer\" fieldtype=\"i4\"/><FIELD attrname=\"ButCap\" "
+        "fieldtype=\"string\" WIDTH=\"50\"/></FIELDS><PARAMS DEFAULT_ORDER=\"1\" LCID=\"2067\"/></METADATA>"
+        "<ROWDATA><ROW Screen=\"Hal\" Name=\"B1\" Kleur=\"33292.9375\" Active=\"TRUE\" Indexer=\"1\" "
+        "ButCap=\"\"/>"
+        "<ROW Screen=\"Hal\" Name=\"B2\" Active=\"FALSE\"/></ROWDATA></DATAPACKET>";
+    writeFile(f.projectFile(u"MTBut.xml"_s), file);
+    TDataModuleKVX dm(f.program.path());
+    dm.setProjDir(f.project.path());
+    TOpenDataSets::OpenAllTouchXML(dm);
+    QVERIFY(dm.cdsMTBut.isActive());
+    QCOMPARE(dm.cdsMTButFont.recordCount(), 2);
+    TOpenDataSets::SaveAllXML(dm, true);
+    QCOMPARE(readFile(f.projectFile(u"MTBut.xml"_s)), file);
 }
 
 void TestDataModule::saveAllWithCloseDeletesReadOut_data()
