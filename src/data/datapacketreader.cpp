@@ -305,9 +305,11 @@ DataPacket DataPacket::parse(const QByteArray &bytes)
             utf8.replace(0, end + 2, "<?xml version=\"1.0\"?>");
         }
         QXmlStreamReader xml(utf8);
+        xml.setNamespaceProcessing(false);
         readPacket(xml, packet);
     } else {
         QXmlStreamReader xml(bytes);
+        xml.setNamespaceProcessing(false); // data packets use no namespaces
         readPacket(xml, packet);
     }
     return packet;

@@ -55,6 +55,7 @@ void TestDataPacket::goldenRoundTrip_data()
         << u"variant-linebreaks.xml"_s << u"variants.expected.xml"_s;
     QTest::newRow("ROWDATA/ without declaration, trailing newline")
         << u"variant-rowdata-selfclosed.xml"_s << u"empty.expected.xml"_s;
+    QTest::newRow("windows-1252 declared") << u"ansi-declared.xml"_s << u"ansi.expected.xml"_s;
     QTest::newRow("UTF-16 with byte-order mark") << u"variant-utf16.xml"_s << u"variants.expected.xml"_s;
     QTest::newRow("written form loads back identically")
         << u"changelog.expected.xml"_s << u"changelog.expected.xml"_s;
