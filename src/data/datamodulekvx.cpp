@@ -206,6 +206,27 @@ std::optional<DerivedFields::MemberRef> TDataModuleKVX::lookupMember(DataView &v
     }
 }
 
+int TDataModuleKVX::SetButtonStates(int address, int group, bool active)
+{
+    int matched = 0;
+    for (const DataView *view : {&cdsMTBut, &cdsMTSpeedBut, &cdsMTCommBut}) {
+        if (!view->isActive())
+            continue;
+        DataTable &t = *view->table();
+        const int addressColumn = t.columnIndex(u"Address");
+        const int groupColumn = t.columnIndex(u"Group");
+        const int activeColumn = t.columnIndex(u"Active");
+        if (addressColumn < 0 || groupColumn < 0 || activeColumn < 0)
+            continue;
+        // A copy: writing Active leaves the Address/Group index valid, but the list is the index's.
+        const QList<int> rows = t.equalRows({addressColumn, groupColumn}, {address, group});
+        for (int row : rows)
+            t.setValue(row, activeColumn, active);
+        matched += int(rows.size());
+    }
+    return matched;
+}
+
 QString TDataModuleKVX::failureOf(const QString &tableName) const
 {
     for (const DataSetFailure &f : m_failures) {

@@ -93,6 +93,13 @@ public:
     // key that begins with the text (case-sensitive). On failure the view does not move.
     std::optional<DerivedFields::MemberRef> lookupMember(DataView &view, const QString &memberId);
 
+    // The state update of an incoming Set (true) or Reset (false) telegram, done through an index
+    // on Address and Group instead of filtering the three state views: Active of every row of
+    // MTBut, MTSpeedBut and MTCommBut with that address and group, on every screen. The rows are
+    // the ones the state views see and the table saves. Returns the number of rows that matched.
+    // The views' filters and current rows are left alone.
+    int SetButtonStates(int address, int group, bool active);
+
     // ---- dataset errors caught while loading, saving and closing ---------------------------
     struct DataSetFailure
     {

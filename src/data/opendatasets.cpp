@@ -139,7 +139,7 @@ void TOpenDataSets::configure(TDataModuleKVX &dm, DataView &table)
         DataView *master = dm.dataSet(declaration.masterTable);
         table.setMasterLink(master, declaration.detailFields, declaration.masterFields);
     }
-    table.first();
+    // The view stands on its first row; the order itself is built when the rows are first read.
 }
 
 void TOpenDataSets::OpenALocalDataSet(TDataModuleKVX &dm, DataView &table, const QString &fileName)

@@ -63,6 +63,7 @@ class TestDataModule : public QObject
 private slots:
     void emptyFolderGetsTheFileSet();
     void projDirGetsTrailingSeparator();
+    void fileNamesIgnoreCase();
     void comfortCaptions();
     void membersGroupUpgrade_data();
     void membersGroupUpgrade();
@@ -79,6 +80,7 @@ private slots:
     void actionCaption();
     void masterDetailLinks();
     void stateViewsSeeEveryScreenAndSave();
+    void foreignColumnsSurviveLoadAndSave();
     void saveAllWithCloseDeletesReadOut_data();
     void saveAllWithCloseDeletesReadOut();
 };
@@ -126,6 +128,25 @@ void TestDataModule::projDirGetsTrailingSeparator()
     QVERIFY(!dm.hasProject());
     dm.setProjDir(u"/no/such/folder/anywhere"_s);
     QVERIFY(!dm.hasProject());
+}
+
+void TestDataModule::fileNamesIgnoreCase()
+{
+    // Project folders come from Windows: "members.xml" and "NuVoPlayers.xml" are the set's files.
+    Folders f;
+    TableFiles::write(f.projectFile(u"members.xml"_s), TableDeclarations::members(),
+                      {member(u"M1"_s, u"Hal"_s, 3, 12)});
+    TableFiles::write(f.projectFile(u"NuVoPlayers.xml"_s), TableDeclarations::nuvoPlayers(),
+                      {{{u"Mac"_s, u"00:11"_s}, {u"Name"_s, u"Keuken"_s}}});
+    TDataModuleKVX dm(f.program.path());
+    dm.setProjDir(f.project.path());
+    TOpenDataSets::OpenAllTouchXML(dm);
+    QCOMPARE(dm.cdsMembers.recordCount(), 1);
+    QCOMPARE(dm.cdsNuvoPlayers.recordCount(), 1);
+    const QStringList files = QDir(f.project.path()).entryList(QDir::Files);
+    QCOMPARE(files.size(), 15);
+    QVERIFY(!files.contains(u"Members.xml"_s));
+    QVERIFY(!files.contains(u"NuvoPlayers.xml"_s));
 }
 
 void TestDataModule::comfortCaptions()
@@ -494,6 +515,41 @@ void TestDataModule::stateViewsSeeEveryScreenAndSave()
     QCOMPARE(speed.rows[0][active], QVariant(true));
     QCOMPARE(speed.rows[1][active], QVariant(false));
     QCOMPARE(DataPacket::readFile(f.projectFile(u"MTCommBut.xml"_s)).rows[0][active], QVariant(true));
+
+    // The indexed update reaches the same rows, and the state views see it.
+    QCOMPARE(dm.SetButtonStates(12, 3, false), 4);
+    QCOMPARE(dm.SetButtonStates(99, 3, true), 0);
+    dm.cdsMTButFont.clearFilter();
+    for (dm.cdsMTButFont.first(); !dm.cdsMTButFont.eof(); dm.cdsMTButFont.next())
+        QCOMPARE(dm.cdsMTButFont.fieldBool(u"Active"), false);
+    dm.cdsMTSpeedButFont.setFilter(u"Active = True"_s);
+    QCOMPARE(dm.cdsMTSpeedButFont.recordCount(), 0);
+}
+
+void TestDataModule::foreignColumnsSurviveLoadAndSave()
+{
+    // Another tool's MTBut.xml: its own column order, a column the panel does not know, a null and
+    // an empty text. Loading and saving the project writes it back byte for byte.
+    Folders f;
+    const QByteArray file =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>  <DATAPACKET "
+        "Version=\"2.0\"><METADATA>"
+        "<FIELDS><FIELD attrname=\"Screen\" fieldtype=\"string\" WIDTH=\"20\"/><FIELD attrname=\"Name\" "
+        "fieldtype=\"string\" WIDTH=\"20\"/><FIELD attrname=\"Kleur\" fieldtype=\"r8\"/><FIELD "
+        "attrname=\"Active\" "
+        "fieldtype=\"boolean\"/><FIELD attrname=\"Indexer\" fieldtype=\"i4\"/><FIELD attrname=\"ButCap\" "
+        "fieldtype=\"string\" WIDTH=\"50\"/></FIELDS><PARAMS DEFAULT_ORDER=\"1\" LCID=\"2067\"/></METADATA>"
+        "<ROWDATA><ROW Screen=\"Hal\" Name=\"B1\" Kleur=\"33292.9375\" Active=\"TRUE\" Indexer=\"1\" "
+        "ButCap=\"\"/>"
+        "<ROW Screen=\"Hal\" Name=\"B2\" Active=\"FALSE\"/></ROWDATA></DATAPACKET>";
+    writeFile(f.projectFile(u"MTBut.xml"_s), file);
+    TDataModuleKVX dm(f.program.path());
+    dm.setProjDir(f.project.path());
+    TOpenDataSets::OpenAllTouchXML(dm);
+    QVERIFY(dm.cdsMTBut.isActive());
+    QCOMPARE(dm.cdsMTButFont.recordCount(), 2);
+    TOpenDataSets::SaveAllXML(dm, true);
+    QCOMPARE(readFile(f.projectFile(u"MTBut.xml"_s)), file);
 }
 
 void TestDataModule::saveAllWithCloseDeletesReadOut_data()

@@ -19,7 +19,6 @@ enum Icon
     Camera = 12,
     Verwarming = 15,
     Ventilator = 16,
-    Wasmachien = 17,
     Bel = 19,
     AllesUit = 20,
     SfeerKoken = 22,
@@ -179,6 +178,9 @@ struct Button
     int dim;
     QList<Action> actions;
     const char *startIt = "";
+    // The bus point whose state the button shows when it is not a member of this project.
+    int stateAddress = -1;
+    int stateGroup = 0;
 };
 
 // A light that toggles on press.
@@ -260,7 +262,12 @@ const QList<Button> &navigationButtons()
         {"BadRadiator", "Badkamer", "Handdoekradiator", "M15", Verwarming, toggle("M15")},
         {"BadVentilatie", "Badkamer", "Ventilatie", "M16", Ventilator, toggle("M16")},
         {"BadSfeer", "Badkamer", "Sfeerlicht", "M28", Sfeer, dim("M28")},
-        {"BadWas", "Badkamer", "Wasmachine", "M16", Wasmachien, toggle("M16")},
+        {"BadAllesUit",
+         "Badkamer",
+         "Alles uit",
+         "M13",
+         AllesUit,
+         {{"M13", Reset, Press}, {"M14", Reset, Press}, {"M16", Reset, Press}, {"M28", Reset, Press}}},
         // Tuin: 8 buttons.
         {"TuiVerlichting", "Tuin", "", "M17", Lamp, toggle("M17")},
         {"TuiTerras", "Tuin", "Terras", "M18", Lamp, toggle("M18")},
@@ -269,7 +276,15 @@ const QList<Button> &navigationButtons()
         {"TuiSchermUit", "Tuin", "Zonnescherm uit", "M35", ZonneschermOpen, shutter("M36", "M35")},
         {"TuiSchermIn", "Tuin", "Zonnescherm in", "M36", ZonneschermDicht, shutter("M35", "M36")},
         {"TuiSfeerEten", "Tuin", "Buiten eten", "M18", SfeerEten, {{"M18", Set, Press}, {"M17", Set, Press}}},
-        {"TuiHekOpen", "Tuin", "Tuinhek", "M43", HekkenOpen, {{"DATAW", Set, Press, true, 71, 0, "Tuinhek"}}},
+        {"TuiHekOpen",
+         "Tuin",
+         "Tuinhek",
+         "",
+         HekkenOpen,
+         {{"DATAW", Set, Press, true, 71, 0, "Tuinhek"}},
+         "",
+         71,
+         0},
         // Garage: 7 buttons.
         {"GarPlafond", "Garage", "", "M21", Lamp, toggle("M21")},
         {"GarPoortOpen", "Garage", "Poort open", "M22", GaragepoortOpen, hold("M22")},
@@ -278,9 +293,12 @@ const QList<Button> &navigationButtons()
         {"GarHekDicht",
          "Garage",
          "Hek dicht",
-         "M43",
+         "",
          HekkenDicht,
-         {{"DATAW", Reset, Press, true, 71, 0, "Tuinhek"}}},
+         {{"DATAW", Reset, Press, true, 71, 0, "Tuinhek"}},
+         "",
+         71,
+         0},
         {"GarCamera", "Garage", "Camera", "M43", Camera, {}, "http://127.0.0.1/camera/oprit.html"},
         {"GarAllesUit",
          "Garage",
@@ -363,8 +381,12 @@ void addButtons(const QList<Button> &buttons, QList<QVariantHash> &butRows, QLis
             {u"Indexer"_s, indexer},
             {u"StartIt"_s, QString::fromUtf8(b.startIt)},
             {u"BtnName"_s, u"btn"_s + QString::fromUtf8(b.name)},
-            {u"Group"_s, state ? state->group : 0},
-            {u"Address"_s, state ? state->address : 0},
+            {u"Group"_s, b.stateAddress >= 0 ? b.stateGroup
+                         : state             ? state->group
+                                             : 0},
+            {u"Address"_s, b.stateAddress >= 0 ? b.stateAddress
+                           : state             ? state->address
+                                               : 0},
             {u"Dim"_s, b.dim},
             {u"Left"_s, 10 + ((indexer - 1) % 4) * 130},
             {u"Top"_s, 10 + ((indexer - 1) / 4) * 130},
