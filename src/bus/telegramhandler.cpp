@@ -46,6 +46,39 @@ QString errorText(const std::exception &e)
 
 } // namespace
 
+template<typename Answers>
+bool TelegramHandler::refreshStamp(TableStamp &stamp, const DataView &view, const QList<QStringView> &columns,
+                                   Answers &answers)
+{
+    const std::shared_ptr<DataTable> &table = view.table();
+    if (!table || !table->isOpen()) {
+        stamp = {};
+        answers.clear();
+        return false;
+    }
+    if (stamp.table != table || stamp.structure != table->structureVersion()) {
+        stamp.table = table;
+        stamp.structure = table->structureVersion();
+        stamp.columns.clear();
+        for (QStringView name : columns)
+            stamp.columns.append(table->columnIndex(name));
+        stamp.versions.clear();
+        answers.clear();
+    }
+    if (stamp.columns.contains(-1))
+        return false;
+    bool same = stamp.versions.size() == stamp.columns.size();
+    for (qsizetype i = 0; same && i < stamp.columns.size(); ++i)
+        same = stamp.versions[i] == table->columnVersion(stamp.columns[i]);
+    if (!same) {
+        stamp.versions.clear();
+        for (int column : std::as_const(stamp.columns))
+            stamp.versions.append(table->columnVersion(column));
+        answers.clear();
+    }
+    return true;
+}
+
 TelegramHandler::TelegramHandler(TDataModuleKVX &data, ExchangeFields &fields, const SettingsRecord &settings,
                                  PlatformServices platform, TelegramHandlerHooks &hooks)
     : m_data(data), m_fields(fields), m_settings(settings), m_platform(platform), m_hooks(hooks)
@@ -95,7 +128,7 @@ void TelegramHandler::ProcessTelegram()
         // The reporting member of a Set or Reset: its name also fills the bus monitor's line.
         Member member;
         if (setOrReset)
-            member = incomingMember(cachedPointFilter(address, group));
+            member = incomingMember(address * 16 + group, cachedPointFilter(address, group));
 
         if (m_hooks.busMonitorVisible()) {
             const Telegram telegram{quint8(address), quint8(code * 16 + group)};
@@ -138,9 +171,10 @@ void TelegramHandler::handleSetReset(int address, int group, bool on, const Memb
                                      const QString &functionName)
 {
     const QString &filter = cachedPointFilter(address, group);
-    updateStateView(m_data.cdsMTButFont, filter, on);
-    updateStateView(m_data.cdsMTSpeedButFont, filter, on);
-    updateStateView(m_data.cdsMTCommButFont, filter, on);
+    const int point = address * 16 + group;
+    updateStateView(m_data.cdsMTButFont, m_stateViewCounts[0], point, filter, on);
+    updateStateView(m_data.cdsMTSpeedButFont, m_stateViewCounts[1], point, filter, on);
+    updateStateView(m_data.cdsMTCommButFont, m_stateViewCounts[2], point, filter, on);
 
     // Reactions never run while the main screen polls its buttons: the replies to the poll
     // are states, not events. A bus point that no member uses has no reactions.
@@ -153,11 +187,18 @@ void TelegramHandler::handleSetReset(int address, int group, bool on, const Memb
         m_hooks.redrawRequested();
 }
 
-void TelegramHandler::updateStateView(DataView &view, const QString &filter, bool on)
+void TelegramHandler::updateStateView(DataView &view, PointCounts &known, int point, const QString &filter,
+                                      bool on)
 {
     try {
         if (!view.isActive())
             return; // the table did not load: no buttons to switch
+        const bool remember = refreshStamp(known.stamp, view, {u"Address", u"Group"}, known.counts);
+        if (remember && known.counts.value(point, -1) == 0) {
+            if (view.isFiltered())
+                view.clearFilter();
+            return;
+        }
         view.clearFilter();
         // The state views have no master link, so their unfiltered rows are the table's rows;
         // asking the table spares building the unfiltered row list on every telegram.
@@ -165,28 +206,42 @@ void TelegramHandler::updateStateView(DataView &view, const QString &filter, boo
         if (!hasRecords)
             return;
         view.setFilter(filter);
+        int bound = 0;
         for (view.first(); !view.eof(); view.next()) {
-            if (view.fieldIsNull(u"Active") || view.fieldBool(u"Active") != on) {
+            ++bound;
+            const QVariant active = view.fieldValue(u"Active");
+            if (active.isNull() || active.toBool() != on) {
                 view.setFieldValue(u"Active", on);
                 view.post();
             }
         }
+        if (remember)
+            known.counts.insert(point, bound);
     } catch (const DataError &e) {
         view.cancel();
         qCWarning(lcBus) << view.name() << "state not stored:" << e.message();
     }
 }
 
-TelegramHandler::Member TelegramHandler::incomingMember(const QString &filter)
+TelegramHandler::Member TelegramHandler::incomingMember(int point, const QString &filter)
 {
     DataView &incoming = m_data.cdsIncoming;
     try {
         if (!incoming.isActive())
             return {};
+        const bool remember =
+            refreshStamp(m_membersStamp, incoming, {u"MemberID", u"Name", u"Address", u"Group"}, m_members);
+        if (remember) {
+            if (const auto it = m_members.constFind(point); it != m_members.cend())
+                return *it;
+        }
         incoming.setFilter(filter);
-        if (incoming.eof())
-            return {};
-        return {incoming.fieldText(u"MemberID"), incoming.fieldText(u"Name")};
+        Member member;
+        if (!incoming.eof())
+            member = {incoming.fieldText(u"MemberID"), incoming.fieldText(u"Name")};
+        if (remember)
+            m_members.insert(point, member);
+        return member;
     } catch (const DataError &e) {
         qCWarning(lcBus) << "Reporting member not found:" << e.message();
         return {};
@@ -201,8 +256,13 @@ void TelegramHandler::runReactions(const QString &memberId, const QString &funct
     try {
         if (!react.isActive())
             return;
+        const bool remember = refreshStamp(m_reactionsStamp, react, {u"ActionID"}, m_reactionCounts);
+        if (remember && m_reactionCounts.value(memberId, -1) == 0)
+            return;
         react.setFilter(reactionFilter(memberId));
         const int count = react.recordCount();
+        if (remember)
+            m_reactionCounts.insert(memberId, count);
         for (int n = 0; n < count; ++n) {
             // A reaction may close the tables (shutdown): the remaining records are gone.
             if (!react.isActive() || react.eof())

@@ -198,6 +198,7 @@ private Q_SLOTS:
     void system();
     void valueAndSettings_data();
     void valueAndSettings();
+    void rememberedAnswersFollowTableChanges();
     void closedTablesAreSkipped();
     void unusableStateViewIsLoggedAndOthersGoOn();
 };
@@ -663,6 +664,58 @@ void tst_TelegramHandler::valueAndSettings()
         expected);
     QCOMPARE(f.AskDMX, askDMX); // only the System telegram ends the read-out
     QVERIFY(panel.hooks.calls.isEmpty());
+}
+
+void tst_TelegramHandler::rememberedAnswersFollowTableChanges()
+{
+    // The handler remembers members, bound buttons and reactions per bus point; every change of
+    // the tables must show at the next telegram.
+    Project project;
+    Panel panel(project);
+    panel.hooks.monitor = true;
+    for (Telegram telegram : {t(40, 0x33), t(12, 0x35), t(12, 0x15), t(40, 0x13)})
+        panel.handler.ProcessTelegram(telegram);
+    QCOMPARE(project.activeButtons(), QStringList());
+    QVERIFY(panel.hooks.monitorLines.last().startsWith(u"Reset 3 40 -  ("_s));
+
+    // A speed button moved to 40/3, a member added there with a reaction, a member renamed.
+    DataView &speed = project.data.cdsMTSpeedBut;
+    speed.clearFilter();
+    QVERIFY(speed.locate(u"Name"_s, u"S2"_s));
+    speed.setFieldValue(u"Address", 40);
+    speed.setFieldValue(u"Group", 3);
+    speed.post();
+    DataView &members = project.data.cdsMembers;
+    members.append();
+    members.setFieldValue(u"MemberID", u"M4"_s);
+    members.setFieldValue(u"Name", u"Tuin"_s);
+    members.setFieldValue(u"Address", 40);
+    members.setFieldValue(u"Group", 3);
+    members.post();
+    QVERIFY(members.locate(u"MemberID"_s, u"M1"_s));
+    members.setFieldValue(u"Name", u"Keuken links"_s);
+    members.post();
+    DataView &react = project.data.cdsMTReact;
+    react.append();
+    react.setFieldValue(u"ActionID", u"M4"_s);
+    react.setFieldValue(u"Function", 48);
+    react.setFieldValue(u"StartIt1", u"http://127.0.0.1/tuin"_s);
+    react.post();
+
+    panel.hooks.calls.clear();
+    panel.handler.ProcessTelegram(t(40, 0x33));
+    QCOMPARE(project.activeButtons(), QStringList{u"S2"_s});
+    QVERIFY(panel.hooks.monitorLines.last().startsWith(u"Set 3 40 - Tuin ("_s));
+    QCOMPARE(panel.hooks.callsWithout(u"redraw"_s), QStringList{u"web http://127.0.0.1/tuin"_s});
+    panel.handler.ProcessTelegram(t(12, 0x35));
+    QVERIFY(panel.hooks.monitorLines.last().startsWith(u"Set 5 12 - Keuken links ("_s));
+
+    // A project reloaded in place: the old answers are gone.
+    TOpenDataSets::SaveAllXML(project.data, true);
+    project.write(TableDeclarations::mtCommBut(), {button(u"C9"_s, {}, 7, 99)});
+    TOpenDataSets::OpenAllTouchXML(project.data);
+    panel.handler.ProcessTelegram(t(99, 0x37));
+    QVERIFY(project.activeButtons().contains(u"C9"_s));
 }
 
 void tst_TelegramHandler::closedTablesAreSkipped()
