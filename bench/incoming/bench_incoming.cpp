@@ -4,14 +4,15 @@
 // reads every button's name, picture index and state, as the main screen's redraw does.
 //
 // Three runs:
-//  1. direct, redraw coalesced to one per 16 ms frame (the main screen's way);
+//  1. direct, redraws coalesced by RedrawCoalescer to one per 16 ms frame (the main screen's way);
 //  2. direct, redraw on every telegram (SetFonts called synchronously, for comparison);
-//  3. through a real GatewayLink fed by a loopback QTcpSocket peer, redraw once per frame.
+//  3. through a real GatewayLink fed by a loopback QTcpSocket peer, redraws coalesced.
 // Each run is done with telegrams spread over all bound points, and with a hot set of 32 points.
 
 #include "app/settingsrecord.h"
 #include "bus/exchangefields.h"
 #include "bus/gatewaylink.h"
+#include "bus/redrawcoalescer.h"
 #include "bus/telegramhandler.h"
 #include "bus/telegramhandlerhooks.h"
 #include "data/datamodulekvx.h"
@@ -38,16 +39,13 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int ButtonCount = 4096;
-constexpr int FrameMs = 16;
 
 struct BenchHooks : TelegramHandlerHooks
 {
-    explicit BenchHooks(TDataModuleKVX &data) : m_data(data) {}
+    explicit BenchHooks(TDataModuleKVX &data) : m_data(data), frames([this] { SetFonts(); }) {}
 
     bool coalesce = true;
-    bool dirty = false;
     qint64 redraws = 0;
-    qint64 requests = 0;
     qint64 checksum = 0;
 
     bool programStarted() const override { return true; }
@@ -60,9 +58,8 @@ struct BenchHooks : TelegramHandlerHooks
 
     void redrawRequested() override
     {
-        ++requests;
         if (coalesce)
-            dirty = true;
+            frames.request();
         else
             SetFonts();
     }
@@ -70,7 +67,6 @@ struct BenchHooks : TelegramHandlerHooks
     void SetFonts() override
     {
         ++redraws;
-        dirty = false;
         for (DataView *view : {&m_data.cdsMTSpeedButFont, &m_data.cdsMTCommButFont, &m_data.cdsMTButFont}) {
             view->clearFilter();
             for (view->first(); !view->eof(); view->next()) {
@@ -80,15 +76,11 @@ struct BenchHooks : TelegramHandlerHooks
         }
     }
 
-    // Once per frame, when something changed.
-    void frame()
-    {
-        if (dirty)
-            SetFonts();
-    }
-
 private:
     TDataModuleKVX &m_data;
+
+public:
+    RedrawCoalescer frames;
 };
 
 // 4,096 buttons, each bound to its own bus point (address n / 16, group n % 16), with a member for
@@ -161,16 +153,9 @@ void runDirect(TelegramHandler &handler, BenchHooks &hooks, const QList<Telegram
     hooks.redraws = 0;
     QElapsedTimer clock;
     clock.start();
-    qint64 nextFrame = FrameMs * 1000000LL;
-    for (Telegram telegram : telegrams) {
+    for (Telegram telegram : telegrams)
         handler.ProcessTelegram(telegram);
-        if (coalesce && clock.nsecsElapsed() >= nextFrame) {
-            hooks.frame();
-            nextFrame = clock.nsecsElapsed() + FrameMs * 1000000LL;
-        }
-    }
-    if (coalesce)
-        hooks.frame(); // what is shown when the handling ends
+    hooks.frames.flush(); // what is shown when the handling ends
     report(coalesce ? "direct, redraw once per frame" : "direct, SetFonts per telegram", points,
            telegrams.size(), clock.nsecsElapsed(), hooks);
 }
@@ -196,10 +181,6 @@ void runSocket(TelegramHandler &handler, BenchHooks &hooks, const QList<Telegram
         if (++handled == telegrams.size())
             loop.quit();
     });
-    QTimer frameTimer;
-    frameTimer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&frameTimer, &QTimer::timeout, &loop, [&] { hooks.frame(); });
-    frameTimer.start(FrameMs);
 
     QByteArray bytes;
     bytes.reserve(telegrams.size() * 2);
@@ -217,7 +198,7 @@ void runSocket(TelegramHandler &handler, BenchHooks &hooks, const QList<Telegram
     QTimer::singleShot(60000, &loop, [&] { loop.quit(); }); // bounded
     link.SetConnection();
     loop.exec();
-    hooks.frame();
+    hooks.frames.flush();
     const qint64 nsecs = clock.isValid() ? clock.nsecsElapsed() : 1;
     if (handled != telegrams.size())
         std::printf("socket run incomplete: %lld of %lld handled\n", static_cast<long long>(handled),
