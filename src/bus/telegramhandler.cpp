@@ -181,9 +181,11 @@ void TelegramHandler::handleSetReset(int address, int group, bool on, const Memb
     if (!m_hooks.statusPollRunning() && !member.id.isEmpty())
         runReactions(member.id, functionName);
 
-    if (m_hooks.buttonScreenExists() && !m_hooks.buttonScreenPolling())
-        m_hooks.redrawRequested();
-    if (!m_hooks.speedPhaseRunning())
+    // The buttons are redrawn when the button screen is not polling its own buttons, or when the
+    // main screen is not in the speed-button phase of its poll. One redraw covers both screens,
+    // so it is asked for once even when both hold.
+    const bool buttonScreenShows = m_hooks.buttonScreenExists() && !m_hooks.buttonScreenPolling();
+    if (buttonScreenShows || !m_hooks.speedPhaseRunning())
         m_hooks.redrawRequested();
 }
 

@@ -330,7 +330,7 @@ void tst_TelegramHandler::redrawRules_data()
 
     QTest::newRow("main screen only") << false << false << false << 1;
     QTest::newRow("main screen in speed phase: not yet") << false << false << true << 0;
-    QTest::newRow("button screen too: twice") << true << false << false << 2;
+    QTest::newRow("button screen too: once for both") << true << false << false << 1;
     QTest::newRow("button screen, main in speed phase") << true << false << true << 1;
     QTest::newRow("button screen polling") << true << true << false << 1;
     QTest::newRow("both polling") << true << true << true << 0;
