@@ -9,6 +9,9 @@
 #include "app/startdelaypanel.h"
 #include "bus/busmonitorlog.h"
 #include "bus/gatewaylink.h"
+#include "bus/redrawcoalescer.h"
+#include "bus/statuspoller.h"
+#include "bus/telegramhandler.h"
 #include "data/datamodulekvx.h"
 #include "data/opendatasets.h"
 #include "platform/logging.h"
@@ -69,7 +72,15 @@ TMainScreen::TMainScreen(Services services, QWidget *parent)
     resize(1024, 686);
 
     m_link = new GatewayLink(m_settings.record(), this, this);
-    m_link->setTelegramHandler([this](Telegram t) { handleTelegram(t); });
+    m_handler = std::make_unique<TelegramHandler>(m_data, Fields, m_settings.record(), m_platform,
+                                                  static_cast<TelegramHandlerHooks &>(*this));
+    m_poller = new StatusPoller(m_data, Fields, m_settings.record(), static_cast<StatusPollerHooks &>(*this), this);
+    m_redraw = new RedrawCoalescer([this] { SetFonts(); }, this);
+    m_link->setTelegramHandler([this](Telegram t) {
+        Fields.LSB = t.byte0;
+        Fields.MSB = t.byte1;
+        ProcessTelegram();
+    });
 
     m_startDelayTimer.setInterval(kStartDelayInterval);
     connect(&m_startDelayTimer, &QTimer::timeout, this, &TMainScreen::StartDelayTimerTimer);
@@ -227,7 +238,7 @@ void TMainScreen::FormCreate()
     RTCPResent = false;
     DMXPResent = false;
     TSMPResent = false;
-    StatusScreen = false;
+    m_poller->stop();
 
     m_settings.load();
     const SettingsRecord &s = settings();
@@ -462,39 +473,67 @@ void TMainScreen::SendDS()
     m_link->SendDS(DSFunct, m_data.cdsMembers.fieldInt(u"Address"), m_data.cdsMembers.fieldInt(u"Group"));
 }
 
-void TMainScreen::handleTelegram(Telegram telegram)
-{
-    LSB = telegram.byte0;
-    MSB = telegram.byte1;
-    ProcessTelegram();
-}
-
-QString TMainScreen::incomingMemberName(int address, int group)
-{
-    DataView &incoming = m_data.cdsIncoming;
-    if (!incoming.isActive())
-        return {};
-    try {
-        incoming.setFilter(u"Address=%1 and Group=%2"_s.arg(address).arg(group));
-    } catch (const std::exception &) {
-        return {};
-    }
-    return incoming.isEmpty() ? QString() : incoming.fieldText(u"Name");
-}
-
 void TMainScreen::ProcessTelegram()
 {
-    if (!ProgramStarted)
-        return;
-    const int code = MSB / 16;
-    MSB = MSB % 16;
-    const Telegram telegram{LSB, quint8(code * 16 + MSB)};
-    if (memMonitor->isVisible()) {
-        const bool setOrReset = code == int(FunctionCode::Set) || code == int(FunctionCode::Reset);
-        const QString member = setOrReset ? incomingMemberName(LSB, MSB) : QString();
-        m_link->busMonitor().append(
-            BusMonitorLog::formatLine(m_data.functionList(), telegram, member, QTime::currentTime()));
+    m_handler->ProcessTelegram();
+}
+
+bool TMainScreen::busMonitorVisible() const
+{
+    return memMonitor->isVisibleTo(this);
+}
+
+void TMainScreen::appendBusMonitorLine(const QString &line)
+{
+    m_link->busMonitor().append(line);
+}
+
+void TMainScreen::showWebPage(const QString &address)
+{
+    m_mainArea->setAddress(address);
+    ShowWebPage();
+}
+
+void TMainScreen::saveAndCloseTables()
+{
+    try {
+        TOpenDataSets::SaveAllXML(m_data, true);
+    } catch (const std::exception &e) {
+        qCWarning(lcApp) << "saving the project failed:" << e.what();
     }
+}
+
+void TMainScreen::closeMainForm()
+{
+    QMetaObject::invokeMethod(this, &TMainScreen::close, Qt::QueuedConnection);
+}
+
+void TMainScreen::processPendingEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+void TMainScreen::showProgress()
+{
+    Progress->setValue(0);
+    Progress->setGeometry(0, 0, panAccent->width(), panAccent->height());
+    Progress->show();
+}
+
+void TMainScreen::setProgressMaximum(int maximum)
+{
+    Progress->setRange(0, qMax(0, maximum));
+}
+
+void TMainScreen::stepProgress()
+{
+    if (Progress->value() < Progress->maximum())
+        Progress->setValue(Progress->value() + 1);
+}
+
+void TMainScreen::hideProgress()
+{
+    Progress->hide();
 }
 
 // ---- inactivity hooks ----------------------------------------------------------------------
@@ -526,9 +565,17 @@ void TMainScreen::openCommButPage(const QString &address)
 
 void TMainScreen::AskStatusScreen()
 {
-    if (!ProgramStarted)
-        return;
-    // The status poll of the buttons arrives with its own class.
+    m_poller->AskStatusScreen();
+}
+
+bool TMainScreen::StatusScreen() const
+{
+    return m_poller->StatusScreen();
+}
+
+bool TMainScreen::AskingStatusScreen() const
+{
+    return m_poller->AskingStatusScreen();
 }
 
 void TMainScreen::startAutoNav()
@@ -576,6 +623,7 @@ void TMainScreen::closeEvent(QCloseEvent *event)
     }
     m_closed = true;
     m_startDelayTimer.stop();
+    m_poller->stop();
     m_link->ResetConnection();
     try {
         TOpenDataSets::SaveAllXML(m_data, true);

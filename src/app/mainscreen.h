@@ -1,6 +1,9 @@
 #pragma once
 
+#include "bus/exchangefields.h"
 #include "bus/gatewaylinkhooks.h"
+#include "bus/statuspollerhooks.h"
+#include "bus/telegramhandlerhooks.h"
 #include "bus/telegram.h"
 #include "platform/colorcodec.h"
 #include "platform/platformservices.h"
@@ -16,6 +19,9 @@
 class BusMonitorView;
 class GatewayLink;
 class IconSet;
+class RedrawCoalescer;
+class StatusPoller;
+class TelegramHandler;
 class MainArea;
 class MessageOverlay;
 class PopupPanel;
@@ -40,7 +46,10 @@ struct SettingsRecord;
 // Fields and operations carry the names the panel's screens know them by (ProgramStarted,
 // StartDelayTimer, CompleteStartUp, LoadProject, SendData, ...), so that each screen calls what
 // it has always called.
-class TMainScreen final : public QWidget, private GatewayLinkHooks
+class TMainScreen final : public QWidget,
+                          private GatewayLinkHooks,
+                          private TelegramHandlerHooks,
+                          private StatusPollerHooks
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TMainScreen)
@@ -72,7 +81,8 @@ public:
     void SendData(Telegram telegram);
     void KeepConAlive();
     void SendDS();
-    // Handles the telegram in LSB and MSB (called by the link for each telegram, in order).
+    // Handles the telegram in LSB and MSB of the exchange fields (called by the link for each
+    // telegram, in order).
     void ProcessTelegram();
 
     // ---- the project's buttons ---------------------------------------------------------------
@@ -80,7 +90,7 @@ public:
     // Asks for a redraw of the buttons' on/off faces; the redraw runs once per frame (a burst of
     // telegrams redraws once, and what shows when the burst ends is the same).
     void requestSetFonts();
-    void SetFonts();
+    void SetFonts() override;
     void Check4AddMembers();
     void btnSpeedButMouseDown(TouchButton *button);
     void btnSpeedButMouseUp();
@@ -89,8 +99,12 @@ public:
     void btnSettingsClick();
     void spCombbHeightSelectedValueChanged(int value);
     void spSpeedbHeightSelectedValueChanged(int value);
-    // Starts a status poll of the main screen's buttons (the poller arrives with its own class).
+    // Starts a status poll of the main screen's buttons.
     void AskStatusScreen();
+    bool StatusScreen() const;
+    bool AskingStatusScreen() const;
+    StatusPoller &statusPoller() { return *m_poller; }
+    QProgressBar *progressBar() const { return Progress; }
 
     // ---- the frame ---------------------------------------------------------------------------
     void imgButtonsClick();
@@ -152,17 +166,15 @@ public:
     // ---- fields the screens share --------------------------------------------------------------
     bool ProgramStarted = false;
     int StartDelayTimer = 0;
-    bool StatusScreen = false;
-    bool AskingStatusScreen = false;
     bool RTCPResent = false;
     bool DMXPResent = false;
     bool TSMPResent = false;
 
     quint8 Send0 = 0;
     quint8 Send1 = 0;
-    quint8 LSB = 0;
-    quint8 MSB = 0;
     int DSFunct = 0;
+    // LSB, MSB, Receiving and the read-outs that the thermostat, RGB and clock screens read.
+    ExchangeFields Fields;
     QPointer<TouchButton> ClickBut;
     bool EUClose = false;
     bool EUSettings = false;
@@ -183,10 +195,26 @@ protected:
 
 private:
     // GatewayLinkHooks
-    bool statusScreenRunning() const override { return StatusScreen; }
+    bool statusScreenRunning() const override { return StatusScreen(); }
     void closeSubScreens(bool closeButtonScreen, bool closePlayerScreen) override;
     void showPicture() override;
     void startAutoNav() override;
+    // TelegramHandlerHooks and StatusPollerHooks
+    bool programStarted() const override { return ProgramStarted; }
+    bool statusPollRunning() const override { return AskingStatusScreen(); }
+    bool speedPhaseRunning() const override { return StatusScreen(); }
+    void redrawRequested() override { requestSetFonts(); }
+    bool busMonitorVisible() const override;
+    void appendBusMonitorLine(const QString &line) override;
+    void showWebPage(const QString &address) override;
+    void saveAndCloseTables() override;
+    void closeMainForm() override;
+    void processPendingEvents() override;
+    void stepProgress() override;
+    void sendTelegram(Telegram telegram) override { SendData(telegram); }
+    void showProgress() override;
+    void setProgressMaximum(int maximum) override;
+    void hideProgress() override;
 
     void buildFrame();
     void buildDock();
@@ -200,8 +228,6 @@ private:
     static QString quoted(const QString &text);
     void openCommButPage(const QString &address);
     void layoutPanels();
-    void handleTelegram(Telegram telegram);
-    QString incomingMemberName(int address, int group);
     bool projectFolderExists() const;
 
     SettingsStore &m_settings;
@@ -249,7 +275,9 @@ private:
     MessageOverlay *m_message = nullptr;
     std::unique_ptr<IconSet> m_icons;
     QTimer m_clockTimer;
-    bool m_setFontsPending = false;
+    std::unique_ptr<TelegramHandler> m_handler;
+    StatusPoller *m_poller = nullptr;
+    RedrawCoalescer *m_redraw = nullptr;
     bool m_readingSettings = false;
     StartDelayPanel *m_startDelay = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "app/mainscreen.h"
 
 #include "app/settingsstore.h"
+#include "bus/redrawcoalescer.h"
 #include "data/datamodulekvx.h"
 #include "data/dataerror.h"
 #include "data/datatable.h"
@@ -225,21 +226,11 @@ void TMainScreen::btnCommButMouseUp()
 
 void TMainScreen::requestSetFonts()
 {
-    if (m_setFontsPending)
-        return;
-    m_setFontsPending = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (m_setFontsPending)
-                SetFonts();
-        },
-        Qt::QueuedConnection);
+    m_redraw->request();
 }
 
 void TMainScreen::SetFonts()
 {
-    m_setFontsPending = false;
     if (!ProgramStarted)
         return;
     const SettingsRecord &s = settings();

@@ -110,7 +110,7 @@ void TMainScreen::FormActivate()
 
 void TMainScreen::dockAction(const std::function<void()> &action)
 {
-    if (!StatusScreen && ProgramStarted)
+    if (!StatusScreen() && ProgramStarted)
         action();
     KeepConAlive();
 }
