@@ -116,6 +116,29 @@ void readField(QXmlStreamReader &xml, DataPacket &packet)
     packet.columns.append(std::move(column));
 }
 
+// Plain decimal integers (the form every writer uses) without going through the locale parser.
+bool parsePlainInt(QStringView text, int &out)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    bool negative = false;
+    if (n > 0 && (text[0] == u'-' || text[0] == u'+')) {
+        negative = text[0] == u'-';
+        i = 1;
+    }
+    if (i == n || n - i > 9)
+        return false;
+    int value = 0;
+    for (; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return false;
+        value = value * 10 + (c - u'0');
+    }
+    out = negative ? -value : value;
+    return true;
+}
+
 QVariant cellValue(const QXmlStreamReader &xml, const DataColumn &column, QStringView text)
 {
     switch (column.type) {
@@ -124,19 +147,22 @@ QVariant cellValue(const QXmlStreamReader &xml, const DataColumn &column, QStrin
         return text.toString();
     case ColumnType::I2:
     case ColumnType::I4: {
+        int number = 0;
+        if (parsePlainInt(text, number))
+            return number;
         const QStringView trimmed = text.trimmed();
         if (trimmed.isEmpty())
             return {};
         bool ok = false;
-        const int number = trimmed.toInt(&ok);
+        number = trimmed.toInt(&ok);
         if (!ok)
             fail(xml, u"'%1' is not a valid integer value for column %2"_s.arg(text, column.name));
         return number;
     }
     case ColumnType::Boolean:
-        if (text.compare(u"true"_s, Qt::CaseInsensitive) == 0)
+        if (text == u"TRUE" || text.compare(u"true", Qt::CaseInsensitive) == 0)
             return true;
-        if (text.compare(u"false"_s, Qt::CaseInsensitive) == 0)
+        if (text == u"FALSE" || text.compare(u"false", Qt::CaseInsensitive) == 0)
             return false;
         if (text.isEmpty())
             return {};
