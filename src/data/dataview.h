@@ -112,7 +112,7 @@ public:
     QString fieldText(QStringView name) const { return fieldValue(name).toString(); }
     int fieldInt(QStringView name) const { return fieldValue(name).toInt(); }
     bool fieldBool(QStringView name) const { return fieldValue(name).toBool(); }
-    bool fieldIsNull(QStringView name) const { return fieldValue(name).isNull(); }
+    bool fieldIsNull(QStringView name) const { return !fieldValue(name).isValid(); }
 
     // ---- editing ---------------------------------------------------------------------------
     // Starts editing the current row (a copy of it); nothing happens without a current row.
