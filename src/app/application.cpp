@@ -9,6 +9,7 @@
 #include "platform/unixsignalwatcher.h"
 
 #include <QApplication>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -29,6 +30,17 @@ Application::~Application() = default;
 
 int Application::run()
 {
+    // For the README's pictures: HALVANE_SCREENSHOT=file.png saves the window a moment after the
+    // start-up completed, then closes the panel the usual way.
+    const QString screenshot = qEnvironmentVariable("HALVANE_SCREENSHOT");
+    if (!screenshot.isEmpty()) {
+        QObject::connect(m_mainScreen.get(), &TMainScreen::startUpCompleted, m_mainScreen.get(), [this, screenshot] {
+            QTimer::singleShot(2500, m_mainScreen.get(), [this, screenshot] {
+                m_mainScreen->grab().save(screenshot);
+                m_mainScreen->close();
+            });
+        });
+    }
     m_mainScreen->showFullScreen();
     return QApplication::exec();
 }

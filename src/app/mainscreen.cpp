@@ -323,6 +323,7 @@ void TMainScreen::CompleteStartUp()
     if (!s.TouchMainNav.isEmpty())
         qCInfo(lcDiag).noquote() << u"StopStartUpTimer: "_s + s.TouchMainNav;
     qCInfo(lcApp) << "start-up complete";
+    Q_EMIT startUpCompleted();
 }
 
 void TMainScreen::LoadProject()

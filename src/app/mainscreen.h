@@ -186,6 +186,8 @@ public:
 Q_SIGNALS:
     // The program is about to end (the close handler ran).
     void closed();
+    // The start delay ended and the project is shown.
+    void startUpCompleted();
 
 protected:
     void showEvent(QShowEvent *event) override;
