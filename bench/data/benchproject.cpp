@@ -4,10 +4,10 @@ using namespace Qt::StringLiterals;
 
 namespace BenchProject {
 
-QList<DataColumn> columns(std::initializer_list<ColumnSpec> specs)
+QList<DataColumn> columns(std::initializer_list<ColumnSpec> fields)
 {
     QList<DataColumn> list;
-    for (const ColumnSpec &s : specs)
+    for (const ColumnSpec &s : fields)
         list.append(DataColumn::declared(QString::fromUtf16(s.name), s.type, s.width));
     return list;
 }

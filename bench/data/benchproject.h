@@ -20,7 +20,7 @@ struct ColumnSpec
     int width;
 };
 
-QList<DataColumn> columns(std::initializer_list<ColumnSpec> specs);
+QList<DataColumn> columns(std::initializer_list<ColumnSpec> fields);
 
 // Writes `rows` rows; fill(row, column index, column) gives each value (invalid: null).
 void writeTable(const QString &path, const QList<DataColumn> &columns, int rows,

@@ -175,8 +175,8 @@ void tst_SettingsStore::writeSetsFieldAndFile_data()
                                   << QByteArray("TextColor=clRed") << u"TextColor"_s << u"clRed"_s;
     QTest::newRow("unnamed colour") << u"Sett"_s << u"TextColor"_s << QVariant::fromValue(uint(0x00ABCDEF))
                                     << QByteArray("TextColor=$00ABCDEF") << u"TextColor"_s << u"$00ABCDEF"_s;
-    QTest::newRow("text") << u"MTCom"_s << u"LanHost"_s << QVariant(u"10.0.0.9"_s)
-                          << QByteArray("LanHost=10.0.0.9") << u"LanHost"_s << u"10.0.0.9"_s;
+    QTest::newRow("text") << u"MTCom"_s << u"LanHost"_s << QVariant(u"127.0.0.9"_s)
+                          << QByteArray("LanHost=127.0.0.9") << u"LanHost"_s << u"127.0.0.9"_s;
 }
 
 void tst_SettingsStore::writeSetsFieldAndFile()
