@@ -322,6 +322,8 @@ void TMainScreen::CompleteStartUp()
     SetFonts();
     if (!s.TouchMainNav.isEmpty())
         qCInfo(lcDiag).noquote() << u"StopStartUpTimer: "_s + s.TouchMainNav;
+    if (!ProgramStarted)
+        return; // another project was chosen: its countdown runs the start-up again
     qCInfo(lcApp) << "start-up complete";
     Q_EMIT startUpCompleted();
 }
