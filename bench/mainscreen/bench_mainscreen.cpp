@@ -189,8 +189,9 @@ public:
     const std::vector<std::atomic<qint64>> *sentNs = nullptr;
     int telegramCount = 0;
     std::vector<double> latenciesMs;
-    std::vector<double> setToPaintMs; // picture set (in SetFonts) -> painted, same telegrams
-    std::vector<qint64> pictureSetNs; // per target: when its picture last changed
+    std::vector<double> setToPaintMs;   // picture set (in SetFonts) -> painted, same telegrams
+    std::vector<double> writtenToSetMs; // bytes written -> picture set, same telegrams
+    std::vector<qint64> pictureSetNs;   // per target: when its picture last changed
 
     // The picture the button's k-th timed telegram leaves (they alternate from the initial face).
     static bool faceAfter(const Target &t, int k) { return (k % 2 == 0) != t.initialFace; }
@@ -217,6 +218,7 @@ public:
                 if (sent != 0) {
                     latenciesMs.push_back(double(painted - sent) / 1e6);
                     setToPaintMs.push_back(double(painted - pictureSetNs[size_t(target)]) / 1e6);
+                    writtenToSetMs.push_back(double(pictureSetNs[size_t(target)] - sent) / 1e6);
                     ++it->nextTelegram;
                 }
             }
@@ -316,6 +318,8 @@ void runLatency(Peer &peer, PaintProbe &probe, const std::vector<int> &targetPoi
     probe.sentNs = &sent;
     probe.telegramCount = count;
     probe.latenciesMs.clear();
+    probe.setToPaintMs.clear();
+    probe.writtenToSetMs.clear();
 
     const QByteArray loadBefore = loadAverage();
     std::atomic<bool> finished{false};
@@ -367,6 +371,10 @@ void runLatency(Peer &peer, PaintProbe &probe, const std::vector<int> &targetPoi
                 percentile(l, 0.5), percentile(l, 0.99),
                 l.empty() ? 0.0 : *std::max_element(l.begin(), l.end()), loadBefore.constData(),
                 loadAverage().constData());
+    const std::vector<double> &w = probe.writtenToSetMs;
+    std::printf(
+        "  of which bytes written -> picture set by SetFonts: median %.2f ms, p99 %.2f ms, max %.2f ms\n",
+        percentile(w, 0.5), percentile(w, 0.99), w.empty() ? 0.0 : *std::max_element(w.begin(), w.end()));
     const std::vector<double> &p = probe.setToPaintMs;
     std::printf("  of which picture set by SetFonts -> painted: median %.2f ms, p99 %.2f ms, max %.2f ms\n",
                 percentile(p, 0.5), percentile(p, 0.99),
