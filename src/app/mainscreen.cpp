@@ -75,7 +75,10 @@ TMainScreen::TMainScreen(Services services, QWidget *parent)
     m_handler = std::make_unique<TelegramHandler>(m_data, Fields, m_settings.record(), m_platform,
                                                   static_cast<TelegramHandlerHooks &>(*this));
     m_poller = new StatusPoller(m_data, Fields, m_settings.record(), static_cast<StatusPollerHooks &>(*this), this);
+    // A button's new face shows within a few milliseconds of its telegram, and a burst still
+    // redraws only every few milliseconds.
     m_redraw = new RedrawCoalescer([this] { SetFonts(); }, this);
+    m_redraw->setFrameInterval(4);
     m_link->setTelegramHandler([this](Telegram t) {
         Fields.LSB = t.byte0;
         Fields.MSB = t.byte1;

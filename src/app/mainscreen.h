@@ -264,7 +264,15 @@ private:
     QWidget *panDock = nullptr;
     QScrollArea *sbSpeedButtons = nullptr;
     QScrollArea *sbComSpeedButtons = nullptr;
-    QHash<QString, QList<TouchButton *>> m_speedButtons; // by record Name
+    // The speed buttons by their record's Name, with the face each one shows now.
+    struct SpeedFace
+    {
+        TouchButton *button = nullptr;
+        bool known = false;
+        bool active = false;
+        int dim = 0;
+    };
+    QHash<QString, QList<SpeedFace>> m_speedButtons;
     QHash<QString, QList<TouchButton *>> m_commButtons;
     QWidget *panSmallSettings = nullptr;
     Spinner *spCombbHeight = nullptr;

@@ -112,7 +112,7 @@ void TMainScreen::LoadSpeedButtons()
             connect(b, &TouchButton::pressed, this, [this, b] { btnSpeedButMouseDown(b); });
             connect(b, &TouchButton::released, this, &TMainScreen::btnSpeedButMouseUp);
             column->addWidget(b);
-            m_speedButtons[b->objectName()].append(b);
+            m_speedButtons[b->objectName()].append(SpeedFace{b});
         }
     }
     column->addStretch(1);
@@ -239,19 +239,22 @@ void TMainScreen::SetFonts()
     if (speed.isActive()) {
         speed.clearFilter();
         const auto table = speed.table();
+        const int nameField = table->fieldIndex(u"Name");
+        const int activeField = table->fieldIndex(u"Active");
+        const int dimField = table->fieldIndex(u"Dim");
         for (const int row : speed.visibleRows()) {
-            const auto it = m_speedButtons.constFind(table->value(row, u"Name").toString());
-            if (it == m_speedButtons.constEnd())
+            const auto it = m_speedButtons.find(table->value(row, nameField).toString());
+            if (it == m_speedButtons.end())
                 continue;
-            const bool active = table->value(row, u"Active").toBool();
-            const int dim = table->value(row, u"Dim").toInt();
-            for (TouchButton *b : *it) {
-                if (b->property("faceActive").isValid() && b->property("faceActive").toBool() == active
-                    && b->property("faceDim").toInt() == dim)
+            const bool active = table->value(row, activeField).toBool();
+            const int dim = table->value(row, dimField).toInt();
+            for (SpeedFace &face : *it) {
+                if (face.known && face.active == active && face.dim == dim)
                     continue;
-                b->setPicture(m_icons->forState(active).icon(dim));
-                b->setProperty("faceActive", active);
-                b->setProperty("faceDim", dim);
+                face.button->setPicture(m_icons->forState(active).icon(dim));
+                // Which face shows, for tests and tools that look at the button from outside.
+                face.button->setProperty("faceActive", active);
+                face = SpeedFace{face.button, true, active, dim};
             }
         }
     }
@@ -260,13 +263,15 @@ void TMainScreen::SetFonts()
     if (comm.isActive()) {
         comm.clearFilter();
         const auto table = comm.table();
+        const int nameField = table->fieldIndex(u"Name");
+        const int activeField = table->fieldIndex(u"Active");
         const QColor off = toQColor(s.AccentColor);
         const QColor on = toQColor(ColorCodec::clRed);
         for (const int row : comm.visibleRows()) {
-            const auto it = m_commButtons.constFind(table->value(row, u"Name").toString());
+            const auto it = m_commButtons.constFind(table->value(row, nameField).toString());
             if (it == m_commButtons.constEnd())
                 continue;
-            const QColor bevel = table->value(row, u"Active").toBool() ? on : off;
+            const QColor bevel = table->value(row, activeField).toBool() ? on : off;
             for (TouchButton *b : *it)
                 b->setBevelColor(bevel);
         }
