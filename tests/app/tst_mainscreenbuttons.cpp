@@ -50,6 +50,7 @@ private slots:
     void pressAndReleaseSendByFlank_data();
     void pressAndReleaseSendByFlank();
     void releaseGoesToThePressedButton();
+    void quoteInNameStillFindsItsActions();
     void emptyButCapShowsActionCapt_data();
     void emptyButCapShowsActionCapt();
     void speedButtonsFollowIndexer();
@@ -126,6 +127,27 @@ void tst_MainScreenButtons::releaseGoesToThePressedButton()
     QVERIFY(p.sync());
     QCOMPARE(p.sentBeforeSync(), (QList<Telegram>{{12, 5 + 16}}));
     QCOMPARE(p.screen->ClickBut.data(), pressed);
+}
+
+void tst_MainScreenButtons::quoteInNameStillFindsItsActions()
+{
+    Panel p;
+    QVERIFY(p.startQuiet());
+    const QString name = u"Spd'Poort"_s;
+    DataView &speed = p.data->cdsMTSpeedBut;
+    QVERIFY(locate(speed, u"SpdPoort"_s));
+    speed.edit();
+    speed.setFieldValue(u"Name", name);
+    speed.post();
+    setActions(p.data->cdsMTSpeedAct, name, {{u"M22"_s, 32, 2, true}});
+    p.screen->LoadSpeedButtons();
+    QCoreApplication::processEvents(); // the new column laid out, so that the tap lands on it
+    TouchButton *b = p.speedButton(name);
+    QVERIFY(b);
+
+    QTest::mouseClick(b, Qt::LeftButton);
+    QVERIFY(p.sync());
+    QCOMPARE(p.sentBeforeSync(), (QList<Telegram>{{12, 37}, {12, 37}}));
 }
 
 void tst_MainScreenButtons::emptyButCapShowsActionCapt_data()
