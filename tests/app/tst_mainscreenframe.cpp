@@ -59,6 +59,8 @@ private slots:
     void clockLine_data();
     void clockLine();
     void clockTickFillsTheLabel();
+    void dockVisibility_data();
+    void dockVisibility();
     void dockCommonRule_data();
     void dockCommonRule();
     void doorStation_data();
@@ -106,6 +108,48 @@ void tst_MainScreenFrame::clockTickFillsTheLabel()
     const bool matches = text.startsWith(ClockLine::dutchWeekday(before) + u", "_s) ||
                          text.startsWith(ClockLine::dutchWeekday(QDate::currentDate()) + u", "_s);
     QVERIFY2(matches, qPrintable(text));
+}
+
+void tst_MainScreenFrame::dockVisibility_data()
+{
+    QTest::addColumn<bool>("music");
+    QTest::addColumn<bool>("door");
+    QTest::addColumn<bool>("minimise");
+    QTest::addRow("none of the optional icons") << false << false << false;
+    QTest::addRow("music") << true << false << false;
+    QTest::addRow("door station") << false << true << false;
+    QTest::addRow("minimise") << false << false << true;
+    QTest::addRow("all") << true << true << true;
+}
+
+void tst_MainScreenFrame::dockVisibility()
+{
+    QFETCH(bool, music);
+    QFETCH(bool, door);
+    QFETCH(bool, minimise);
+    const auto flag = [](bool on) { return on ? u"1"_s : u"0"_s; };
+    auto p = panelIn(Running, {{u"Sett"_s, u"DispNuvo"_s, flag(music)},
+                               {u"Sett"_s, u"DispSiedle"_s, flag(door)},
+                               {u"Sett"_s, u"AMinimalise"_s, flag(minimise)}});
+    TMainScreen &s = *p->screen;
+    for (const QString &always :
+         {u"imgButtons"_s, u"imgRefresh"_s, u"imgCleaning"_s, u"imgSettings"_s, u"imgExit"_s})
+        QVERIFY2(s.dockIcon(always)->isVisible(), qPrintable(always));
+    QCOMPARE(s.dockIcon(u"imgMusic"_s)->isVisible(), music);
+    QCOMPARE(s.dockIcon(u"imgSiedle"_s)->isVisible(), door);
+    QCOMPARE(s.dockIcon(u"imgMinimize"_s)->isVisible(), minimise);
+    // No update is ready in a test.
+    QVERIFY(!s.dockIcon(u"imgUpdate"_s)->isVisible());
+    // Centred in the window, also after the icons changed.
+    QCOMPARE(s.dock()->x(), (s.width() - s.dock()->width()) / 2);
+
+    // The settings apply at the next activation of the main screen.
+    s.settings().DispNuvo = !music;
+    s.settings().AMinimalise = !minimise;
+    s.FormActivate();
+    QCOMPARE(s.dockIcon(u"imgMusic"_s)->isVisible(), !music);
+    QCOMPARE(s.dockIcon(u"imgMinimize"_s)->isVisible(), !minimise);
+    QCOMPARE(s.dock()->x(), (s.width() - s.dock()->width()) / 2);
 }
 
 void tst_MainScreenFrame::dockCommonRule_data()
