@@ -6,8 +6,7 @@
 
 using namespace Qt::StringLiterals;
 
-BusMonitorView::BusMonitorView(BusMonitorLog &log, QWidget *parent)
-    : QPlainTextEdit(parent)
+BusMonitorView::BusMonitorView(BusMonitorLog &log, QWidget *parent) : QPlainTextEdit(parent)
 {
     setObjectName(u"memMonitor"_s);
     setAccessibleName(u"Busmonitor"_s);

@@ -3,7 +3,6 @@
 #include "app/busmonitorview.h"
 #include "app/mainarea.h"
 #include "app/messageoverlay.h"
-#include "touch/assets.h"
 #include "app/projectdialog.h"
 #include "app/settingsstore.h"
 #include "app/startdelaypanel.h"
@@ -15,6 +14,7 @@
 #include "data/datamodulekvx.h"
 #include "data/opendatasets.h"
 #include "platform/logging.h"
+#include "touch/assets.h"
 #include "touch/iconset.h"
 #include "touch/popuppanel.h"
 #include "touch/touchbutton.h"
@@ -60,11 +60,8 @@ void setTextColor(QWidget *w, TColor color)
 } // namespace
 
 TMainScreen::TMainScreen(Services services, QWidget *parent)
-    : QWidget(parent)
-    , m_settings(services.settings)
-    , m_data(services.data)
-    , m_platform(services.platform)
-    , m_projectDialog(services.projectDialog)
+    : QWidget(parent), m_settings(services.settings), m_data(services.data), m_platform(services.platform),
+      m_projectDialog(services.projectDialog)
 {
     setObjectName(u"MainScreen"_s);
     setWindowTitle(u"HalvanescreenVCL-MainForm"_s);
@@ -74,7 +71,8 @@ TMainScreen::TMainScreen(Services services, QWidget *parent)
     m_link = new GatewayLink(m_settings.record(), this, this);
     m_handler = std::make_unique<TelegramHandler>(m_data, Fields, m_settings.record(), m_platform,
                                                   static_cast<TelegramHandlerHooks &>(*this));
-    m_poller = new StatusPoller(m_data, Fields, m_settings.record(), static_cast<StatusPollerHooks &>(*this), this);
+    m_poller =
+        new StatusPoller(m_data, Fields, m_settings.record(), static_cast<StatusPollerHooks &>(*this), this);
     // A button's new face shows within a few milliseconds of its telegram, and a burst still
     // redraws only every few milliseconds.
     m_redraw = new RedrawCoalescer([this] { SetFonts(); }, this);
@@ -433,7 +431,8 @@ void TMainScreen::AdjustSettings()
         m_comfortButtons[i]->setAccessibleName(captions[i]);
     }
     // The heating indicator sits under the temperature label's left edge.
-    panHeating->move(lblTemp->mapTo(this, QPoint(0, 0)).x(), (panAccent->height() - panHeating->height()) / 2);
+    panHeating->move(lblTemp->mapTo(this, QPoint(0, 0)).x(),
+                     (panAccent->height() - panHeating->height()) / 2);
 
     if (s.ScreenSPict) {
         showPicture();
@@ -584,9 +583,7 @@ bool TMainScreen::AskingStatusScreen() const
     return m_poller->AskingStatusScreen();
 }
 
-void TMainScreen::startAutoNav()
-{
-}
+void TMainScreen::startAutoNav() {}
 
 bool TMainScreen::eventFilter(QObject *watched, QEvent *event)
 {

@@ -3,8 +3,8 @@
 #include "bus/exchangefields.h"
 #include "bus/gatewaylinkhooks.h"
 #include "bus/statuspollerhooks.h"
-#include "bus/telegramhandlerhooks.h"
 #include "bus/telegram.h"
+#include "bus/telegramhandlerhooks.h"
 #include "platform/colorcodec.h"
 #include "platform/platformservices.h"
 

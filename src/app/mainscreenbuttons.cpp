@@ -5,8 +5,8 @@
 
 #include "app/settingsstore.h"
 #include "bus/redrawcoalescer.h"
-#include "data/datamodulekvx.h"
 #include "data/dataerror.h"
+#include "data/datamodulekvx.h"
 #include "data/datatable.h"
 #include "platform/logging.h"
 #include "platform/shellopener.h"
@@ -92,7 +92,8 @@ void TMainScreen::LoadSpeedButtons()
     ClickBut = nullptr;
 
     delete sbSpeedButtons;
-    sbSpeedButtons = makeScrollArea(panSpeedButtons, u"sbSpeedButtons"_s, QMargins(3, 3, 3, 3), s.BackGndColor);
+    sbSpeedButtons =
+        makeScrollArea(panSpeedButtons, u"sbSpeedButtons"_s, QMargins(3, 3, 3, 3), s.BackGndColor);
     auto *speedContent = new QWidget;
     auto *column = new QVBoxLayout(speedContent);
     column->setContentsMargins(0, 0, 0, 0);
@@ -119,7 +120,8 @@ void TMainScreen::LoadSpeedButtons()
     sbSpeedButtons->setWidget(speedContent);
 
     delete sbComSpeedButtons;
-    sbComSpeedButtons = makeScrollArea(panCommButtons, u"sbComSpeedButtons"_s, QMargins(5, 10, 5, 10), s.BackGndColor);
+    sbComSpeedButtons =
+        makeScrollArea(panCommButtons, u"sbComSpeedButtons"_s, QMargins(5, 10, 5, 10), s.BackGndColor);
     auto *commContent = new QWidget;
     auto *row = new QHBoxLayout(commContent);
     row->setContentsMargins(0, 0, 0, 0);
@@ -355,7 +357,8 @@ void TMainScreen::btnSettingsClick()
         spCombbHeight->setValue(0, s.ComButHeight);
         spSpeedbHeight->setValue(0, s.SpeedButHeight);
         panSmallSettings->adjustSize();
-        panSmallSettings->move(width() - panSmallSettings->width() - 8, panTop->height() + panAccent->height());
+        panSmallSettings->move(width() - panSmallSettings->width() - 8,
+                               panTop->height() + panAccent->height());
         panSmallSettings->raise();
         panSmallSettings->show();
         return;

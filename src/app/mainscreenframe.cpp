@@ -81,8 +81,8 @@ void TMainScreen::buildDock()
         row->addWidget(icon);
     }
     // Shown by their rules: the special modules, the settings and the update check.
-    for (const auto *name : {u"imgThermo", u"imgClock", u"imgRGB", u"imgMusic", u"imgSiedle", u"imgUpdate",
-                             u"imgMinimize"})
+    for (const auto *name :
+         {u"imgThermo", u"imgClock", u"imgRGB", u"imgMusic", u"imgSiedle", u"imgUpdate", u"imgMinimize"})
         dockIcon(QString::fromUtf16(name))->hide();
     panBottom->installEventFilter(this);
 }
@@ -171,8 +171,9 @@ void TMainScreen::imgSettingsClick()
 void TMainScreen::imgUpdateClick()
 {
     dockAction([this] {
-        m_message->showMessage(u"Er is een nieuwere versie beschikbaar.\nHet downloaden zal starten als je dit "
-                               u"programma afsluit."_s);
+        m_message->showMessage(
+            u"Er is een nieuwere versie beschikbaar.\nHet downloaden zal starten als je dit "
+            u"programma afsluit."_s);
     });
 }
 

@@ -10,10 +10,8 @@
 using namespace Qt::StringLiterals;
 
 MessageOverlay::MessageOverlay(QWidget *window)
-    : QWidget(window)
-    , m_card(new QWidget(this))
-    , m_text(new QLabel(m_card))
-    , m_ok(new TouchButton(u"OK"_s, m_card))
+    : QWidget(window), m_card(new QWidget(this)), m_text(new QLabel(m_card)),
+      m_ok(new TouchButton(u"OK"_s, m_card))
 {
     setObjectName(u"MessageOverlay"_s);
     m_card->setObjectName(u"panMessage"_s);

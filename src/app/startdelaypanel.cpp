@@ -11,11 +11,8 @@
 using namespace Qt::StringLiterals;
 
 StartDelayPanel::StartDelayPanel(QWidget *parent)
-    : QWidget(parent)
-    , m_caption(new QLabel(u"Loading..."_s, this))
-    , m_logo(new QLabel(this))
-    , m_progress(new QProgressBar(this))
-    , m_background(0x2D, 0x2F, 0x39)
+    : QWidget(parent), m_caption(new QLabel(u"Loading..."_s, this)), m_logo(new QLabel(this)),
+      m_progress(new QProgressBar(this)), m_background(0x2D, 0x2F, 0x39)
 {
     setObjectName(u"panStartDelay"_s);
     setAttribute(Qt::WA_AcceptTouchEvents);
@@ -82,8 +79,8 @@ void StartDelayPanel::setColors(const QColor &background, const QColor &text, co
 
 bool StartDelayPanel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_progress
-        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::TouchBegin)) {
+    if (watched == m_progress &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::TouchBegin)) {
         Q_EMIT progressTapped();
         event->accept();
         return true;

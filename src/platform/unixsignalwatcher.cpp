@@ -20,8 +20,7 @@ void handleSignal(int signalNumber)
 
 } // namespace
 
-UnixSignalWatcher::UnixSignalWatcher(QObject *parent)
-    : QObject(parent)
+UnixSignalWatcher::UnixSignalWatcher(QObject *parent) : QObject(parent)
 {
     if (g_signalFds[0] >= 0) {
         qCWarning(lcPlatform) << "only one signal watcher can exist";

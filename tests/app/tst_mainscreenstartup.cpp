@@ -168,7 +168,8 @@ void tst_MainScreenStartup::missingProjectAsksAndRestartsCountdown()
     QVERIFY(!m_screen->ProgramStarted);
     QCOMPARE(m_screen->StartDelayTimer, 2);
     QVERIFY(m_screen->startDelayTimer().isActive());
-    QCOMPARE(IniFile(m_home->filePath(u"kvx.ini"_s)).readString(u"MTPath"_s, u"ProjDir"_s, {}), chosen + u'/');
+    QCOMPARE(IniFile(m_home->filePath(u"kvx.ini"_s)).readString(u"MTPath"_s, u"ProjDir"_s, {}),
+             chosen + u'/');
     QCOMPARE(m_data->ProjDir(), chosen + u'/');
     QVERIFY(QFile::exists(chosen + u"/Members.xml"_s));
 
@@ -210,7 +211,8 @@ void tst_MainScreenStartup::sigtermSavesTheProject()
               "<FIELD attrname=\"MemberID\" fieldtype=\"string\" WIDTH=\"20\"/>"
               "<FIELD attrname=\"Name\" fieldtype=\"string\" WIDTH=\"100\"/>"
               "<FIELD attrname=\"Group\" fieldtype=\"i4\"/><FIELD attrname=\"Address\" fieldtype=\"i4\"/>"
-              "</FIELDS><PARAMS/></METADATA>\n<ROWDATA>\n<ROW MemberID=\"M1\" Name=\"Lamp\" Group=\"1\" Address=\"2\"/>\n"
+              "</FIELDS><PARAMS/></METADATA>\n<ROWDATA>\n<ROW MemberID=\"M1\" Name=\"Lamp\" Group=\"1\" "
+              "Address=\"2\"/>\n"
               "</ROWDATA>\n</DATAPACKET>\n");
     const QByteArray before = readText(m_project + u"/Members.xml"_s);
 
