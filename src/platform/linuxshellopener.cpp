@@ -19,7 +19,7 @@ bool startDetached(const QString &program, const QStringList &arguments)
 }
 
 // The scheme of an address ("https", "mailto"), in lower case, or empty for a plain path. A
-// single letter before the colon is a drive ("C:\\...").
+// single letter before the colon is a drive letter ("C:").
 QString schemeOf(const QString &target)
 {
     static const QRegularExpression scheme(u"^([A-Za-z][A-Za-z0-9+.-]+):"_s);

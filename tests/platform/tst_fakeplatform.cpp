@@ -1,4 +1,5 @@
 #include "platform/fakeplatform.h"
+#include "platform/linuxplatform.h"
 
 #include <QTest>
 
@@ -16,6 +17,7 @@ private slots:
     void processesFromList_data();
     void processesFromList();
     void powerRecords();
+    void linuxSetHoldsLinuxServices();
 };
 
 using ShowMode = ShellOpener::ShowMode;
@@ -92,6 +94,18 @@ void tst_FakePlatform::powerRecords()
                                                     {Op::Shutdown, {}, false},
                                                     {Op::Restart, {}, false}};
     QCOMPARE(fakes.power.calls(), expected);
+}
+
+// The panel's set must hand out the real services, not doubles. Only SetPrivilege is called: on
+// Linux it touches nothing.
+void tst_FakePlatform::linuxSetHoldsLinuxServices()
+{
+    LinuxPlatform platform;
+    PlatformServices services = platform.services();
+    QVERIFY(dynamic_cast<LinuxShellOpener *>(&services.shell));
+    QVERIFY(dynamic_cast<LinuxProcessControl *>(&services.processes));
+    QVERIFY(dynamic_cast<LinuxPowerControl *>(&services.power));
+    QVERIFY(services.power.SetPrivilege(u"SeShutdownPrivilege"_s, true));
 }
 
 QTEST_GUILESS_MAIN(tst_FakePlatform)
