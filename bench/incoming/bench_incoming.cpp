@@ -10,6 +10,7 @@
 // Each run is done with telegrams spread over all bound points, and with a hot set of 32 points.
 
 #include "app/settingsrecord.h"
+#include "boundbuttonproject.h"
 #include "bus/exchangefields.h"
 #include "bus/gatewaylink.h"
 #include "bus/redrawcoalescer.h"
@@ -38,7 +39,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int ButtonCount = 4096;
+constexpr int ButtonCount = BoundButtonProject::ButtonCount;
 
 struct BenchHooks : TelegramHandlerHooks
 {
@@ -82,46 +83,6 @@ private:
 public:
     RedrawCoalescer frames;
 };
-
-// 4,096 buttons, each bound to its own bus point (address n / 16, group n % 16), with a member for
-// every point and a few reactions that never match (their function is Toggle).
-void writeProject(const QString &folder)
-{
-    auto file = [&](const TableDeclaration &d) { return QDir(folder).filePath(d.fileName); };
-    QList<QVariantHash> members, nav, buttons, speed, comm, reactions;
-    for (int s = 0; s < 16; ++s) {
-        const QString name = u"Scherm%1"_s.arg(s);
-        nav.append({{u"Name"_s, name}, {u"Screen"_s, name}, {u"Indexer"_s, s}});
-    }
-    for (int n = 0; n < ButtonCount; ++n) {
-        const int address = n / 16;
-        const int group = n % 16;
-        const QString id = u"M%1"_s.arg(n);
-        members.append({{u"MemberID"_s, id},
-                        {u"Name"_s, u"Lid %1"_s.arg(n)},
-                        {u"Group"_s, group},
-                        {u"Address"_s, address},
-                        {u"Version"_s, u"REL_8"_s}});
-        const QVariantHash b{{u"Name"_s, u"Knop%1"_s.arg(n)},
-                             {u"Screen"_s, u"Scherm%1"_s.arg(n % 16)},
-                             {u"Group"_s, group},
-                             {u"Address"_s, address},
-                             {u"Active"_s, false},
-                             {u"Indexer"_s, n},
-                             {u"Dim"_s, 1 + n % 70},
-                             {u"ActionID"_s, id}};
-        (n % 3 == 0 ? buttons : n % 3 == 1 ? speed : comm).append(b);
-    }
-    for (int n = 0; n < 32; ++n)
-        reactions.append(
-            {{u"ActionID"_s, u"M%1"_s.arg(n * 7)}, {u"Function"_s, 32}, {u"PCFunct"_s, QString()}});
-    TableFiles::write(file(TableDeclarations::members()), TableDeclarations::members(), members);
-    TableFiles::write(file(TableDeclarations::mtNav()), TableDeclarations::mtNav(), nav);
-    TableFiles::write(file(TableDeclarations::mtBut()), TableDeclarations::mtBut(), buttons);
-    TableFiles::write(file(TableDeclarations::mtSpeedBut()), TableDeclarations::mtSpeedBut(), speed);
-    TableFiles::write(file(TableDeclarations::mtCommBut()), TableDeclarations::mtCommBut(), comm);
-    TableFiles::write(file(TableDeclarations::mtReact()), TableDeclarations::mtReact(), reactions);
-}
 
 // Set and Reset alternating, over `points` bus points picked at random (fixed seed).
 QList<Telegram> makeTelegrams(int count, int points)
@@ -218,7 +179,7 @@ int main(int argc, char **argv)
 
     QTemporaryDir program;
     QTemporaryDir project;
-    writeProject(project.path());
+    BoundButtonProject::write(project.path());
     TDataModuleKVX data(program.path());
     data.setProjDir(project.path());
     TOpenDataSets::OpenAllTouchXML(data);

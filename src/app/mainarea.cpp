@@ -5,6 +5,7 @@
 #include "app/webviewfactory.h"
 #include "platform/logging.h"
 #include "touch/touchbutton.h"
+#include "touch/touchcolors.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,11 +17,6 @@ namespace {
 
 constexpr int barHeight = 52;
 constexpr int buttonHeight = 44;
-
-QColor toQColor(TColor c)
-{
-    return QColor(ColorCodec::red(c), ColorCodec::green(c), ColorCodec::blue(c));
-}
 
 void fillBackground(QWidget *w, const QColor &color)
 {

@@ -292,11 +292,6 @@ void TMainScreen::StartDelayTimerTimer()
         CompleteStartUp();
 }
 
-bool TMainScreen::projectFolderExists() const
-{
-    return !m_data.ProjDir().isEmpty() && QDir(m_data.ProjDir()).exists();
-}
-
 void TMainScreen::CompleteStartUp()
 {
     if (m_terminating || m_closed)
@@ -332,7 +327,7 @@ void TMainScreen::CompleteStartUp()
 void TMainScreen::LoadProject()
 {
     ResetConnection();
-    if (!projectFolderExists()) {
+    if (!m_data.hasProject()) {
         OpenProject();
         return;
     }

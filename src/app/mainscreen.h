@@ -227,10 +227,8 @@ private:
     // The dock's common rule: the action runs only when no speed-button poll runs and the start
     // delay has ended; it always counts as activity.
     void dockAction(const std::function<void()> &action);
-    static QString quoted(const QString &text);
     void openCommButPage(const QString &address);
     void layoutPanels();
-    bool projectFolderExists() const;
 
     SettingsStore &m_settings;
     TDataModuleKVX &m_data;

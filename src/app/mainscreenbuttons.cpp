@@ -8,6 +8,7 @@
 #include "data/dataerror.h"
 #include "data/datamodulekvx.h"
 #include "data/datatable.h"
+#include "data/filterexpression.h"
 #include "platform/logging.h"
 #include "platform/shellopener.h"
 #include "touch/iconset.h"
@@ -44,13 +45,6 @@ QScrollArea *makeScrollArea(QWidget *panel, const QString &name, const QMargins 
 }
 
 } // namespace
-
-QString TMainScreen::quoted(const QString &text)
-{
-    QString q = text;
-    q.replace(u'\'', u"''"_s);
-    return u'\'' + q + u'\'';
-}
 
 QWidget *TMainScreen::speedButtonArea() const
 {
@@ -184,7 +178,7 @@ void TMainScreen::btnSpeedButMouseDown(TouchButton *button)
 {
     KeepConAlive();
     ClickBut = button;
-    const QString name = quoted(button->objectName());
+    const QString name = FilterExpression::quote(button->objectName());
     if (applyFilter(m_data.cdsMTSpeedBut, u"Name = "_s + name)) {
         const QString startIt = m_data.cdsMTSpeedBut.fieldText(u"StartIt");
         if (!startIt.isEmpty() && !m_data.cdsMTSpeedBut.isEmpty())
@@ -198,7 +192,8 @@ void TMainScreen::btnSpeedButMouseUp()
 {
     if (!ClickBut)
         return;
-    if (applyFilter(m_data.cdsMTSpeedAct, u"Button = "_s + quoted(ClickBut->objectName()) + kReleaseFlanks))
+    if (applyFilter(m_data.cdsMTSpeedAct,
+                    u"Button = "_s + FilterExpression::quote(ClickBut->objectName()) + kReleaseFlanks))
         sendActions(m_data.cdsMTSpeedAct);
 }
 
@@ -206,7 +201,7 @@ void TMainScreen::btnCommButMouseDown(TouchButton *button)
 {
     KeepConAlive();
     ClickBut = button;
-    const QString name = quoted(button->objectName());
+    const QString name = FilterExpression::quote(button->objectName());
     if (applyFilter(m_data.cdsMTCommBut, u"Name = "_s + name)) {
         const QString startIt = m_data.cdsMTCommBut.fieldText(u"StartIt");
         if (!startIt.isEmpty() && !m_data.cdsMTCommBut.isEmpty()) {
@@ -222,7 +217,8 @@ void TMainScreen::btnCommButMouseUp()
 {
     if (!ClickBut)
         return;
-    if (applyFilter(m_data.cdsMTCommAct, u"Button = "_s + quoted(ClickBut->objectName()) + kReleaseFlanks))
+    if (applyFilter(m_data.cdsMTCommAct,
+                    u"Button = "_s + FilterExpression::quote(ClickBut->objectName()) + kReleaseFlanks))
         sendActions(m_data.cdsMTCommAct);
 }
 

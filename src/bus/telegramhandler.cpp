@@ -8,6 +8,7 @@
 #include "data/datamodulekvx.h"
 #include "data/datatable.h"
 #include "data/dataview.h"
+#include "data/filterexpression.h"
 #include "platform/logging.h"
 #include "platform/powercontrol.h"
 #include "platform/shellopener.h"
@@ -91,9 +92,7 @@ QString TelegramHandler::pointFilter(int address, int group)
 
 QString TelegramHandler::reactionFilter(const QString &memberId)
 {
-    QString quoted = memberId;
-    quoted.replace(u'\'', u"''"_s);
-    return u"ActionId = '"_s + quoted + u'\'';
+    return u"ActionId = "_s + FilterExpression::quote(memberId);
 }
 
 const QString &TelegramHandler::cachedPointFilter(int address, int group)

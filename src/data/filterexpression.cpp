@@ -334,3 +334,10 @@ QStringList FilterExpression::fieldNames() const
     collectFields(m_root, names);
     return names;
 }
+
+QString FilterExpression::quote(const QString &text)
+{
+    QString quoted = text;
+    quoted.replace(u'\'', u"''"_s);
+    return u'\'' + quoted + u'\'';
+}

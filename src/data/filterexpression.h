@@ -50,6 +50,8 @@ public:
 
     // Throws FilterError with the position of the fault.
     static std::shared_ptr<const FilterExpression> parse(const QString &text);
+    // A text as a filter literal: in single quotes, inner quotes doubled ("O'Neil" -> 'O''Neil').
+    static QString quote(const QString &text);
 
     const QString &text() const { return m_text; }
     const Node &root() const { return m_root; }

@@ -15,18 +15,13 @@ struct GalleryTheme
     int rounding = 8;
     int glowPercent = 0;
 
-    static QColor toQColor(TColor c)
-    {
-        return QColor(ColorCodec::red(c), ColorCodec::green(c), ColorCodec::blue(c));
-    }
-
     static GalleryTheme defaults()
     {
         const SettingsRecord s;
         GalleryTheme t;
-        t.background = toQColor(s.BackGndColor);
-        t.text = toQColor(s.TextColor);
-        t.accent = toQColor(s.AccentColor);
+        t.background = ::toQColor(s.BackGndColor);
+        t.text = ::toQColor(s.TextColor);
+        t.accent = ::toQColor(s.AccentColor);
         t.fontSize = s.FontSize;
         t.rounding = s.btnRounding;
         t.glowPercent = s.GlowPercent;
