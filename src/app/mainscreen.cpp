@@ -629,5 +629,4 @@ void TMainScreen::closeEvent(QCloseEvent *event)
         qCWarning(lcApp) << "saving the project at close failed:" << e.what();
     }
     event->accept();
-    Q_EMIT closed();
 }

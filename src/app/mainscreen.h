@@ -184,8 +184,6 @@ public:
     QString ComfortText4 = QStringLiteral("Afwezig");
 
 Q_SIGNALS:
-    // The program is about to end (the close handler ran).
-    void closed();
     // The start delay ended and the project is shown.
     void startUpCompleted();
 
